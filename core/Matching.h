@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+class CVELMORDoc;
+
+/// The five kinds of search and the field each one tests.
+enum class SearchKind
+{
+    ChineseName,
+    EnglishName,
+    CasNumber,
+    Use,
+    Formula,
+};
+
+/// Calls `onMatch` with the index of each record, in store order, whose tested field holds
+/// `query` as a byte-exact substring starting on a character boundary. An empty query
+/// matches nothing.
+void ForEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
+                  const std::function<void(int)>& onMatch);
+
+/// The Chinese names of the records that match, in store order, duplicates and empty names
+/// kept. The views point into the store.
+std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kind,
+                                           std::string_view query);
+
+/// The Chinese names of table slots 0 to 99, whatever the record count: the lists' first rows.
+std::vector<std::string_view> InitialResultNames(const CVELMORDoc& doc);
+
+inline constexpr int kInitialResultCount = 100;

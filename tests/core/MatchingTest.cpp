@@ -1,0 +1,122 @@
+#include "Matching.h"
+#include "TestDatabase.h"
+#include "VELMORDoc.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Names = std::vector<std::string_view>;
+
+class Matching : public ::testing::Test
+{
+protected:
+    // Kept alive for the records' views.
+    const std::string shangA = gbkOf("丄"); // 0x81 0x41: its second byte is "A"
+    const std::string water = gbkOf("水");
+    const std::string salt = gbkOf("氯化钠");
+    const std::string acid = gbkOf("硫酸");
+    const std::string solvent = gbkOf("常用溶剂，用于萃取");
+    const std::string trailA = shangA + "A";
+
+    void SetUp() override
+    {
+        loadRecords(doc, {
+                             reagent(water, {{Field::EnglishName, "Water"},
+                                             {Field::CasNumber, "7732-18-5"},
+                                             {Field::Formula, "H<sub>2</sub>O"},
+                                             {Field::Use, solvent}}),
+                             reagent(salt, {{Field::EnglishName, "Sodium chloride"},
+                                            {Field::CasNumber, "7647-14-5"},
+                                            {Field::Formula, "NaCl"}}),
+                             reagent(acid, {{Field::EnglishName, "Sulfuric acid"},
+                                            {Field::CasNumber, "7664-93-9"},
+                                            {Field::Formula, "H<sub>2</sub>SO<sub>4</sub>"}}),
+                             reagent(water, {{Field::EnglishName, "water, distilled"},
+                                             {Field::CasNumber, "7732-18-5"}}),
+                             reagent("", {{Field::EnglishName, shangA}, {Field::Use, "18"}}),
+                             reagent("AB", {{Field::EnglishName, trailA}}),
+                         });
+    }
+
+    CVELMORDoc doc;
+};
+
+} // namespace
+
+TEST_F(Matching, CasFragmentMatchesAnywhereInTheNumber)
+{
+    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, "7732"), (Names{water, water}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, "-18-"), (Names{water, water}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, "-5"), (Names{water, salt, water}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, "7664-93-9"), (Names{acid}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, "7664-93-90"), Names{});
+}
+
+TEST_F(Matching, EnglishNamesAreCaseSensitiveAndReturnChineseNames)
+{
+    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "water"), (Names{water}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "Water"), (Names{water}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "acid"), (Names{acid}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "ACID"), Names{});
+    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "Sodium  chloride"), Names{});
+}
+
+TEST_F(Matching, FormulaMatchesWithoutMarkers)
+{
+    EXPECT_EQ(MatchRecords(doc, SearchKind::Formula, "H2O"), (Names{water}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::Formula, "H2SO4"), (Names{acid}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::Formula, "<sub>"), Names{});
+}
+
+TEST_F(Matching, ChineseAndUseQueries)
+{
+    EXPECT_EQ(MatchRecords(doc, SearchKind::ChineseName, gbkOf("氯化")), (Names{salt}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::ChineseName, water), (Names{water, water}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, gbkOf("萃取")), (Names{water}));
+    // An empty Chinese name of a matching record is kept as an empty entry.
+    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, "18"), (Names{""}));
+}
+
+TEST_F(Matching, MatchStartsOnlyAtTheFirstByteOfACharacter)
+{
+    // "A" occurs as the second byte of 丄 in two records; only the real "A" after it counts.
+    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "A"), (Names{"AB"}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, shangA), (Names{"", "AB"}));
+    // Two-byte query: the bytes "A" + the lead of a character never match across characters.
+    const std::string shangShang = shangA + shangA;
+    CVELMORDoc other;
+    loadRecords(other, {reagent("x", {{Field::EnglishName, shangShang}})});
+    EXPECT_EQ(MatchRecords(other, SearchKind::EnglishName, "A\x81"), Names{});
+    EXPECT_EQ(MatchRecords(other, SearchKind::EnglishName, shangShang), Names{"x"});
+}
+
+TEST_F(Matching, MatchNeverSpansTwoRecords)
+{
+    CVELMORDoc other;
+    loadRecords(other, {reagent("x", {{Field::CasNumber, "12"}}),
+                        reagent("y", {{Field::CasNumber, "34"}}),
+                        reagent("z", {{Field::CasNumber, ""}}),
+                        reagent("w", {{Field::CasNumber, "1234"}})});
+    EXPECT_EQ(MatchRecords(other, SearchKind::CasNumber, "23"), Names{"w"});
+    EXPECT_EQ(MatchRecords(other, SearchKind::CasNumber, "1234"), Names{"w"});
+    EXPECT_EQ(MatchRecords(other, SearchKind::CasNumber, "12345"), Names{});
+}
+
+TEST_F(Matching, EmptyQueryOrEmptyStoreFindsNothing)
+{
+    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, ""), Names{});
+    CVELMORDoc empty;
+    EXPECT_EQ(MatchRecords(empty, SearchKind::ChineseName, "x"), Names{});
+    EXPECT_EQ(empty.FindRecordByName(""), std::nullopt);
+}
+
+TEST_F(Matching, InitialNamesAreTheFirstHundredSlotsWhateverTheCount)
+{
+    const Names initial = InitialResultNames(doc);
+    ASSERT_EQ(initial.size(), 100u);
+    EXPECT_EQ(initial[0], water);
+    EXPECT_EQ(initial[5], "AB");
+    EXPECT_EQ(initial[6], "");
+    EXPECT_EQ(initial[99], "");
+}
