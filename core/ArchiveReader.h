@@ -2,33 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
-
-/// Where an archive's bytes come from.
-class ByteSource
-{
-public:
-    virtual ~ByteSource() = default;
-    /// Reads up to `size` bytes; returns how many, 0 at the end. Throws on a read error.
-    virtual std::size_t read(char* into, std::size_t size) = 0;
-    /// Total number of bytes the source holds.
-    virtual std::uint64_t size() const = 0;
-};
-
-/// A ByteSource over bytes in memory.
-class MemorySource : public ByteSource
-{
-public:
-    explicit MemorySource(std::span<const char> bytes) : m_Bytes(bytes) {}
-    std::size_t read(char* into, std::size_t size) override;
-    std::uint64_t size() const override { return m_Bytes.size(); }
-
-private:
-    std::span<const char> m_Bytes;
-    std::size_t m_Pos = 0;
-};
 
 /// Thrown when the archive ends before the value being read is complete.
 struct ArchiveEnd
@@ -36,11 +11,16 @@ struct ArchiveEnd
     std::uint64_t offset; ///< where the incomplete value starts
 };
 
-/// Reads the archive encoding of integers and strings sequentially through a buffer.
+/// Reads the archive encoding of integers and strings sequentially from bytes in memory.
+/// Every length is checked against the bytes left before anything is copied or allocated, so
+/// a corrupt length prefix cannot ask for gigabytes.
 class ArchiveReader
 {
 public:
-    explicit ArchiveReader(ByteSource& source);
+    explicit ArchiveReader(std::span<const char> bytes)
+        : m_Begin(bytes.data()), m_Pos(bytes.data()), m_End(bytes.data() + bytes.size())
+    {
+    }
 
     std::int32_t readInt32();
 
@@ -48,7 +28,7 @@ public:
     void appendString(std::string& out);
 
     /// Offset of the next byte to be read.
-    std::uint64_t offset() const { return m_Offset; }
+    std::uint64_t offset() const { return static_cast<std::uint64_t>(m_Pos - m_Begin); }
 
 private:
     struct Length
@@ -57,16 +37,12 @@ private:
         bool wide; ///< counted in UTF-16 code units
     };
 
-    Length readLength();
-    std::uint64_t readPlainLength();
-    void readExact(char* into, std::size_t size, std::uint64_t valueStart);
-    void appendBytes(std::string& out, std::uint64_t size, std::uint64_t valueStart);
-    /// Throws ArchiveEnd unless `size` more bytes are in the source.
-    void require(std::uint64_t size, std::uint64_t valueStart) const;
+    /// Reads a length prefix; after the UTF-16 marker the length counts code units.
+    Length readLength(bool afterWideMarker, std::uint64_t valueStart);
+    /// The next `size` bytes; throws ArchiveEnd (naming `valueStart`) if fewer are left.
+    const char* take(std::uint64_t size, std::uint64_t valueStart);
 
-    ByteSource& m_Source;
-    std::unique_ptr<char[]> m_Buffer;
-    std::size_t m_Pos = 0;
-    std::size_t m_Limit = 0;
-    std::uint64_t m_Offset = 0;
+    const char* m_Begin;
+    const char* m_Pos;
+    const char* m_End;
 };

@@ -24,7 +24,7 @@ void ArchiveWriter::writeLength(std::uint64_t length, LengthForm form)
     if (length > 0xFFFFFFFFu)
         throw std::length_error("archive string longer than 4 GiB");
     if (form == LengthForm::Shortest)
-        form = length < 0xFF ? LengthForm::Shortest
+        form = length < 0xFF     ? LengthForm::Shortest
                : length < 0xFFFE ? LengthForm::Word
                                  : LengthForm::DWord;
     if (form == LengthForm::Word && length >= 0xFFFE)

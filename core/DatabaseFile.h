@@ -40,8 +40,8 @@ private:
 /// What a successful load found.
 struct LoadSummary
 {
-    std::int32_t announced = 0; ///< the count at the head of the file
-    std::int32_t loaded = 0;    ///< records now in the store
+    std::int32_t announced = 0;  ///< the count at the head of the file
+    std::int32_t loaded = 0;     ///< records now in the store
     std::uint64_t bytesRead = 0; ///< offset just past the last record read
     std::uint64_t fileSize = 0;
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -42,36 +43,29 @@ DatabaseError unreadable(std::string_view fileName, const std::string& reason)
                          "无法读取数据库文件" + quoted(fileName) + "：" + reason + "。");
 }
 
-struct ReadFailure
+/// The bytes of a whole file, read sequentially.
+struct FileBytes
 {
-    int error;
+    std::unique_ptr<char[]> data;
+    std::size_t size = 0;
 };
 
-/// A regular file, read with read(2).
-class FileSource : public ByteSource
+FileBytes readAll(int fd, std::uint64_t size, std::string_view fileName)
 {
-public:
-    FileSource(int fd, std::uint64_t size) : m_Fd(fd), m_Size(size) {}
-    ~FileSource() override { ::close(m_Fd); }
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
-
-    std::size_t read(char* into, std::size_t size) override
-    {
-        for (;;) {
-            const ssize_t n = ::read(m_Fd, into, size);
-            if (n >= 0)
-                return static_cast<std::size_t>(n);
-            if (errno != EINTR)
-                throw ReadFailure{errno};
+    FileBytes bytes{std::make_unique_for_overwrite<char[]>(size), 0};
+    while (bytes.size < size) {
+        const ssize_t n = ::read(fd, bytes.data.get() + bytes.size, size - bytes.size);
+        if (n == 0)
+            break; // the file shrank while being read: what is there is all there is
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw unreadable(fileName, reasonOf(errno));
         }
+        bytes.size += static_cast<std::size_t>(n);
     }
-    std::uint64_t size() const override { return m_Size; }
-
-private:
-    int m_Fd;
-    std::uint64_t m_Size;
-};
+    return bytes;
+}
 
 /// Deletes every "<sub>", then every "</sub>", from the text starting at `from`. Each pass
 /// looks at the text as it was before that pass, so deleting one marker never forms another
@@ -79,28 +73,28 @@ private:
 void removeFormulaMarkers(std::string& text, std::size_t from)
 {
     for (std::string_view marker : {std::string_view("<sub>"), std::string_view("</sub>")}) {
-        std::size_t write = text.find(marker, from);
-        if (write == std::string::npos)
+        std::size_t found = text.find(marker, from);
+        if (found == std::string::npos)
             continue;
-        std::size_t read = write;
-        while (read < text.size()) {
-            if (text.compare(read, marker.size(), marker) == 0) {
-                read += marker.size();
-                continue;
-            }
-            text[write++] = text[read++];
+        std::size_t write = found;
+        while (found != std::string::npos) {
+            const std::size_t keep = found + marker.size();
+            found = text.find(marker, keep);
+            const std::size_t end = found == std::string::npos ? text.size() : found;
+            std::copy(text.begin() + keep, text.begin() + end, text.begin() + write);
+            write += end - keep;
         }
         text.resize(write);
     }
 }
 
-LoadSummary load(CVELMORDoc& doc, ByteSource& source, std::string_view fileName)
+LoadSummary load(CVELMORDoc& doc, std::span<const char> bytes, std::string_view fileName)
 {
-    ArchiveReader reader(source);
+    ArchiveReader reader(bytes);
     FieldColumns columns;
     std::vector<std::int32_t> leadInts;
     LoadSummary summary;
-    summary.fileSize = source.size();
+    summary.fileSize = bytes.size();
 
     std::int32_t complete = 0;
     try {
@@ -159,7 +153,8 @@ LoadSummary LoadDatabase(CVELMORDoc& doc)
 
 LoadSummary LoadDatabaseFile(CVELMORDoc& doc, const std::string& path)
 {
-    // Non-blocking open: a FIFO named like the database must not hang the program.
+    // Non-blocking open: a FIFO named like the database must not hang the program. (Reading a
+    // regular file is not affected by the flag.)
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
@@ -167,26 +162,25 @@ LoadSummary LoadDatabaseFile(CVELMORDoc& doc, const std::string& path)
                                 "找不到数据库文件" + quoted(path) + "。");
         throw unreadable(path, reasonOf(errno));
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = errno;
-        ::close(fd);
-        throw unreadable(path, S_ISDIR(st.st_mode) ? reasonOf(EISDIR)
-                               : error != 0        ? reasonOf(error)
-                                                   : "这不是一个普通文件");
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    FileSource source(fd, static_cast<std::uint64_t>(st.st_size));
-    try {
-        return load(doc, source, path);
-    } catch (const ReadFailure& failure) {
-        throw unreadable(path, reasonOf(failure.error));
-    }
+    const std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* p) {
+        ::close(*p);
+        delete p;
+    });
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) != 0)
+        throw unreadable(path, reasonOf(errno));
+    if (S_ISDIR(st.st_mode))
+        throw unreadable(path, reasonOf(EISDIR));
+    if (!S_ISREG(st.st_mode))
+        throw unreadable(path, "这不是一个普通文件");
+    const FileBytes bytes = readAll(fd, static_cast<std::uint64_t>(st.st_size), path);
+    return load(doc, std::span<const char>(bytes.data.get(), bytes.size), path);
 }
 
 LoadSummary LoadDatabaseBytes(CVELMORDoc& doc, std::span<const char> bytes,
                               std::string_view fileName)
 {
-    MemorySource source(bytes);
-    return load(doc, source, fileName);
+    return load(doc, bytes, fileName);
 }

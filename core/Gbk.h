@@ -8,7 +8,10 @@
 namespace gbk {
 
 /// True for a byte that starts a two-byte character.
-constexpr bool isLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+constexpr bool isLeadByte(unsigned char b)
+{
+    return b >= 0x81 && b <= 0xFE;
+}
 
 /// True when `offset` is the first byte of a character of `text` (or its end).
 bool startsCharacter(std::string_view text, std::size_t offset);

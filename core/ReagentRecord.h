@@ -72,18 +72,29 @@ inline constexpr int kTextFieldCount = 23;
 
 /// Field names as they appear in the code (and in the database tool's CSV and JSON).
 inline constexpr std::array<std::string_view, kFieldCount> kFieldNames = {
-    "LeadInt1",     "LeadInt2",       "ChineseName",      "EnglishName",    "Alias",
-    "CasNumber",    "MolecularWeight", "Formula",         "Purity",         "Storage",
-    "Spare1",       "FlashPoint",     "BoilingPoint",     "MeltingPoint",   "SpecificRotation",
-    "VapourPressure", "Solubility",   "Toxicity",         "Appearance",     "Remarks",
-    "Use",          "Spare2",         "StructureImage",   "Vendor",         "Spare3",
+    "LeadInt1",     "LeadInt2",     "ChineseName",      "EnglishName",
+    "Alias",        "CasNumber",    "MolecularWeight",  "Formula",
+    "Purity",       "Storage",      "Spare1",           "FlashPoint",
+    "BoilingPoint", "MeltingPoint", "SpecificRotation", "VapourPressure",
+    "Solubility",   "Toxicity",     "Appearance",       "Remarks",
+    "Use",          "Spare2",       "StructureImage",   "Vendor",
+    "Spare3",
 };
 
-constexpr bool isTextField(Field f) { return f != Field::LeadInt1 && f != Field::LeadInt2; }
+constexpr bool isTextField(Field f)
+{
+    return f != Field::LeadInt1 && f != Field::LeadInt2;
+}
 
 /// Index 0..22 of a text field among the texts; the field must be a text field.
-constexpr int textIndex(Field f) { return static_cast<int>(f) - 2; }
-constexpr Field textField(int index) { return static_cast<Field>(index + 2); }
+constexpr int textIndex(Field f)
+{
+    return static_cast<int>(f) - 2;
+}
+constexpr Field textField(int index)
+{
+    return static_cast<Field>(index + 2);
+}
 
 /// The text of a text field, by name.
 std::string_view fieldText(const ReagentRecord& record, Field field);

@@ -46,24 +46,26 @@ std::vector<std::string> toGbk(std::initializer_list<const char*> utf8Words)
 struct Vocabulary
 {
     std::vector<std::string> nameParts = toGbk({
-        "氯化", "硫酸", "硝酸", "乙酸", "甲基", "乙基", "丙基", "丁基", "苯", "甲苯", "二甲",
-        "三氯", "四氢", "呋喃", "吡啶", "钠", "钾", "铜", "铁", "锌", "镁", "钙", "铵", "醇",
-        "酮", "醛", "酯", "酸", "胺", "酰", "羟基", "氨基", "硝基", "溴", "碘", "氟", "磷酸",
-        "碳酸", "氢氧化", "过氧化", "邻", "间", "对", "异", "正", "叔", "环己", "萘", "蒽",
+        "氯化", "硫酸", "硝酸", "乙酸", "甲基", "乙基", "丙基", "丁基", "苯",     "甲苯",
+        "二甲", "三氯", "四氢", "呋喃", "吡啶", "钠",   "钾",   "铜",   "铁",     "锌",
+        "镁",   "钙",   "铵",   "醇",   "酮",   "醛",   "酯",   "酸",   "胺",     "酰",
+        "羟基", "氨基", "硝基", "溴",   "碘",   "氟",   "磷酸", "碳酸", "氢氧化", "过氧化",
+        "邻",   "间",   "对",   "异",   "正",   "叔",   "环己", "萘",   "蒽",
     });
     std::vector<std::string> textParts = toGbk({
-        "用作分析试剂", "有机合成中间体", "色谱分析标准物质", "溶于水", "微溶于乙醇",
-        "不溶于乙醚", "易潮解", "遇明火易燃", "密封避光保存", "置于阴凉干燥处",
-        "无色透明液体", "白色结晶性粉末", "有特殊气味", "对皮肤有刺激性", "用于电镀工业",
-        "常用作溶剂", "可作催化剂", "用于制药", "与强氧化剂反应", "远离火种、热源",
+        "用作分析试剂", "有机合成中间体", "色谱分析标准物质", "溶于水",         "微溶于乙醇",
+        "不溶于乙醚",   "易潮解",         "遇明火易燃",       "密封避光保存",   "置于阴凉干燥处",
+        "无色透明液体", "白色结晶性粉末", "有特殊气味",       "对皮肤有刺激性", "用于电镀工业",
+        "常用作溶剂",   "可作催化剂",     "用于制药",         "与强氧化剂反应", "远离火种、热源",
     });
     std::vector<std::string> englishWords = {
-        "sodium", "potassium", "chloride", "sulfate", "nitrate", "acetate", "methyl", "ethyl",
-        "propyl", "butyl", "benzene", "toluene", "acid", "amine", "hydroxide", "phosphate",
-        "Carbonate", "Dimethyl", "Tetrahydrofuran", "Pyridine", "alcohol", "ketone", "ester",
+        "sodium",    "potassium", "chloride",  "sulfate",  "nitrate",         "acetate",  "methyl",
+        "ethyl",     "propyl",    "butyl",     "benzene",  "toluene",         "acid",     "amine",
+        "hydroxide", "phosphate", "Carbonate", "Dimethyl", "Tetrahydrofuran", "Pyridine", "alcohol",
+        "ketone",    "ester",
     };
-    std::vector<std::string> elements = {"C", "H", "O", "N", "S", "Cl", "Na", "K",
-                                         "Cu", "Fe", "Br", "P", "Mg", "Ca"};
+    std::vector<std::string> elements = {"C", "H",  "O",  "N",  "S", "Cl", "Na",
+                                         "K", "Cu", "Fe", "Br", "P", "Mg", "Ca"};
     std::vector<std::string> purities = {"AR", "CP", "GR", "AR,99.5%", "HPLC,99.9%", "98%"};
     std::string celsius = *gbk::fromUtf8("℃");
     std::string comma = *gbk::fromUtf8("，");
@@ -98,8 +100,8 @@ std::string formula(Random& r, const Vocabulary& v)
 
 std::string casNumber(Random& r)
 {
-    std::string s = std::to_string(r.between(50, 9999999)) + "-" +
-                    std::to_string(r.between(10, 99));
+    std::string s =
+        std::to_string(r.between(50, 9999999)) + "-" + std::to_string(r.between(10, 99));
     return s + "-" + std::to_string(CasCheckDigit(s));
 }
 

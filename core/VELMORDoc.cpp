@@ -21,11 +21,16 @@ void CVELMORDoc::Fill(FieldColumns columns, const std::vector<std::int32_t>& lea
     m_Columns = std::move(columns);
     m_Columns.seal(count);
     for (int i = 0; i < count; ++i) {
-        ReagentRecord& record = m_Records[i];
-        record.LeadInt1 = leadInts[2 * i];
-        record.LeadInt2 = leadInts[2 * i + 1];
-        for (int t = 0; t < kTextFieldCount; ++t)
-            fieldText(record, textField(t)) = m_Columns.text(textField(t), i);
+        m_Records[i].LeadInt1 = leadInts[2 * i];
+        m_Records[i].LeadInt2 = leadInts[2 * i + 1];
+    }
+    for (int t = 0; t < kTextFieldCount; ++t) {
+        const Field field = textField(t);
+        const char* bytes = m_Columns.bytes(field).data();
+        const std::vector<std::size_t>& starts = m_Columns.starts(field);
+        for (int i = 0; i < count; ++i)
+            fieldText(m_Records[i], field) =
+                std::string_view(bytes + starts[i], starts[i + 1] - starts[i]);
     }
     // Slots past the new count must not keep views into the bytes just replaced.
     for (int i = count; i < m_RecordCount; ++i)

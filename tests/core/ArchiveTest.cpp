@@ -28,8 +28,7 @@ std::string encodedWide(std::string_view utf16, Form form = Form::Shortest)
 
 std::string readString(const std::string& bytes)
 {
-    MemorySource source(bytes);
-    ArchiveReader reader(source);
+    ArchiveReader reader(bytes);
     std::string out;
     reader.appendString(out);
     EXPECT_EQ(reader.offset(), bytes.size());
@@ -80,8 +79,7 @@ TEST(Archive, LengthBeyondTheEndIsDetectedBeforeAllocating)
 {
     // A 32-bit length of 4 GiB - 1 in a 7-byte input: must end, not try to allocate.
     const std::string bytes("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 7);
-    MemorySource source(bytes);
-    ArchiveReader reader(source);
+    ArchiveReader reader(bytes);
     std::string out = "kept";
     try {
         reader.appendString(out);
@@ -92,8 +90,7 @@ TEST(Archive, LengthBeyondTheEndIsDetectedBeforeAllocating)
     EXPECT_EQ(out, "kept");
 
     const std::string wide("\xFF\xFE\xFF\xFF\xFF\xFF", 6); // UTF-16 marker, then 0xFFFF units
-    MemorySource wideSource(wide);
-    ArchiveReader wideReader(wideSource);
+    ArchiveReader wideReader(wide);
     EXPECT_THROW(wideReader.appendString(out), ArchiveEnd);
 }
 
@@ -105,8 +102,7 @@ TEST(Archive, IntegersAreLittleEndianAndSigned)
     writer.writeInt32(0x01020304);
     EXPECT_EQ(out.str(), "\xFE\xFF\xFF\xFF\x04\x03\x02\x01");
     const std::string bytes = out.str();
-    MemorySource source(bytes);
-    ArchiveReader reader(source);
+    ArchiveReader reader(bytes);
     EXPECT_EQ(reader.readInt32(), -2);
     EXPECT_EQ(reader.readInt32(), 0x01020304);
     EXPECT_THROW(reader.readInt32(), ArchiveEnd);

@@ -111,12 +111,13 @@ TEST(DatabaseLoader, BytesAfterTheLastRecordAreNeverRead)
 TEST(DatabaseLoader, FormulaMarkersAreRemovedFromTheFormulaOnly)
 {
     CVELMORDoc doc;
-    loadRecords(doc, {reagent("<sub>1</sub>", {{Field::Formula, "C<sub>6</sub>H<sub>12</sub>O<sub>6</sub>"},
-                                               {Field::Remarks, "x<sub>2</sub>"}}),
-                      reagent("B", {{Field::Formula, "<sub></sub>"}}),
-                      // Each marker is deleted from the text as it stood: deleting the inner
-                      // "<sub>" forms a new one that stays.
-                      reagent("C", {{Field::Formula, "<su<sub>b>2</sub>"}})});
+    loadRecords(
+        doc, {reagent("<sub>1</sub>", {{Field::Formula, "C<sub>6</sub>H<sub>12</sub>O<sub>6</sub>"},
+                                       {Field::Remarks, "x<sub>2</sub>"}}),
+              reagent("B", {{Field::Formula, "<sub></sub>"}}),
+              // Each marker is deleted from the text as it stood: deleting the inner
+              // "<sub>" forms a new one that stays.
+              reagent("C", {{Field::Formula, "<su<sub>b>2</sub>"}})});
     EXPECT_EQ(doc.Record(0).Formula, "C6H12O6");
     EXPECT_EQ(doc.Record(0).Remarks, "x<sub>2</sub>");
     EXPECT_EQ(doc.Record(0).ChineseName, "<sub>1</sub>");
@@ -127,8 +128,8 @@ TEST(DatabaseLoader, FormulaMarkersAreRemovedFromTheFormulaOnly)
 TEST(DatabaseLoader, DuplicateNamesAreKeptAndOnlyTheFirstIsFoundByName)
 {
     CVELMORDoc doc;
-    loadRecords(doc, {reagent("A", {{Field::Use, "1"}}), reagent("B"),
-                      reagent("A", {{Field::Use, "2"}})});
+    loadRecords(
+        doc, {reagent("A", {{Field::Use, "1"}}), reagent("B"), reagent("A", {{Field::Use, "2"}})});
     ASSERT_EQ(doc.RecordCount(), 3);
     EXPECT_EQ(doc.Record(2).Use, "2");
     EXPECT_EQ(doc.FindRecordByName("A"), 0);

@@ -35,7 +35,8 @@ TEST(Gbk, ConvertsUtf16WithSurrogatesAndForeignCharacters)
 
 TEST(Gbk, CharacterBoundaries)
 {
-    const std::string text = "\x81\x41" "A\xB0\xA1"; // 丄, A, 啊
+    const std::string text = "\x81\x41"
+                             "A\xB0\xA1"; // 丄, A, 啊
     EXPECT_TRUE(gbk::startsCharacter(text, 0));
     EXPECT_FALSE(gbk::startsCharacter(text, 1));
     EXPECT_TRUE(gbk::startsCharacter(text, 2));

@@ -94,10 +94,10 @@ TEST_F(Matching, MatchStartsOnlyAtTheFirstByteOfACharacter)
 TEST_F(Matching, MatchNeverSpansTwoRecords)
 {
     CVELMORDoc other;
-    loadRecords(other, {reagent("x", {{Field::CasNumber, "12"}}),
-                        reagent("y", {{Field::CasNumber, "34"}}),
-                        reagent("z", {{Field::CasNumber, ""}}),
-                        reagent("w", {{Field::CasNumber, "1234"}})});
+    loadRecords(other,
+                {reagent("x", {{Field::CasNumber, "12"}}), reagent("y", {{Field::CasNumber, "34"}}),
+                 reagent("z", {{Field::CasNumber, ""}}),
+                 reagent("w", {{Field::CasNumber, "1234"}})});
     EXPECT_EQ(MatchRecords(other, SearchKind::CasNumber, "23"), Names{"w"});
     EXPECT_EQ(MatchRecords(other, SearchKind::CasNumber, "1234"), Names{"w"});
     EXPECT_EQ(MatchRecords(other, SearchKind::CasNumber, "12345"), Names{});

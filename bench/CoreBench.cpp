@@ -1,0 +1,198 @@
+// Loading, searching and name lookup over synthetic databases of realistic records, each beside
+// its floor (reading the file's bytes; one memchr pass over the same field bytes) and its peer
+// (SQLite answering the same question over the same rows in memory).
+
+#include "BenchmarkRatios.h"
+#include "DatabaseFile.h"
+#include "Gbk.h"
+#include "Matching.h"
+#include "SyntheticDatabase.h"
+#include "VELMORDoc.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string& databasePath(int records)
+{
+    static std::map<int, std::string> paths;
+    auto& path = paths[records];
+    if (path.empty()) {
+        path = (fs::temp_directory_path() / ("velmor-bench-" + std::to_string(records) + ".kdb"))
+                   .string();
+        std::ofstream out(path, std::ios::binary);
+        WriteSyntheticDatabase(out, records, 20261207);
+    }
+    return path;
+}
+
+const CVELMORDoc& loadedDoc()
+{
+    static const auto doc = [] {
+        auto d = std::make_unique<CVELMORDoc>();
+        LoadDatabaseFile(*d, databasePath(50000));
+        return d;
+    }();
+    return *doc;
+}
+
+void BM_ReadFileBytes(benchmark::State& state)
+{
+    const std::string& path = databasePath(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        // The floor: one read of the whole file into a buffer of its size.
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        std::string bytes(fs::file_size(path), '\0');
+        const std::size_t n = std::fread(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+        benchmark::DoNotOptimize(bytes.data());
+        benchmark::DoNotOptimize(n);
+    }
+}
+BENCHMARK(BM_ReadFileBytes)->Arg(20000)->Arg(50000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadDatabase(benchmark::State& state)
+{
+    const std::string& path = databasePath(static_cast<int>(state.range(0)));
+    auto doc = std::make_unique<CVELMORDoc>();
+    for (auto _ : state) {
+        LoadDatabaseFile(*doc, path);
+        benchmark::DoNotOptimize(doc->RecordCount());
+    }
+}
+BENCHMARK(BM_LoadDatabase)->Arg(20000)->Arg(50000)->Unit(benchmark::kMillisecond);
+
+struct Query
+{
+    SearchKind kind;
+    Field field;
+    const char* utf8;
+};
+
+// Queries as a user types them, each hitting a realistic share of the records.
+const Query kQueries[] = {
+    {SearchKind::ChineseName, Field::ChineseName, "氯化"},
+    {SearchKind::EnglishName, Field::EnglishName, "acid"},
+    {SearchKind::CasNumber, Field::CasNumber, "-18-"},
+    {SearchKind::Use, Field::Use, "催化剂"},
+    {SearchKind::Formula, Field::Formula, "H2O"},
+};
+
+void BM_MatchRecords(benchmark::State& state)
+{
+    const Query& q = kQueries[state.range(0)];
+    const std::string query = *gbk::fromUtf8(q.utf8);
+    const CVELMORDoc& doc = loadedDoc();
+    std::size_t hits = 0;
+    for (auto _ : state) {
+        const auto names = MatchRecords(doc, q.kind, query);
+        hits = names.size();
+        benchmark::DoNotOptimize(names.data());
+    }
+    state.counters["hits"] = static_cast<double>(hits);
+}
+BENCHMARK(BM_MatchRecords)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+void BM_MemchrPass(benchmark::State& state)
+{
+    const std::string& bytes = loadedDoc().Columns().bytes(kQueries[state.range(0)].field);
+    const char* data = bytes.data();
+    for (auto _ : state) {
+        // A byte no text holds: the pass reads every byte once. The pointer goes through
+        // DoNotOptimize so the call cannot be hoisted out of the loop.
+        benchmark::DoNotOptimize(data);
+        const void* found = std::memchr(data, '\x01', bytes.size());
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(BM_MemchrPass)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+/// The five searched fields of every record, as BLOBs in an in-memory table in store order.
+sqlite3* sqliteDatabase()
+{
+    static sqlite3* db = [] {
+        sqlite3* d = nullptr;
+        sqlite3_open(":memory:", &d);
+        sqlite3_exec(d,
+                     "CREATE TABLE r(ChineseName BLOB, EnglishName BLOB, CasNumber BLOB, "
+                     "Use BLOB, Formula BLOB)",
+                     nullptr, nullptr, nullptr);
+        sqlite3_exec(d, "BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_stmt* insert = nullptr;
+        sqlite3_prepare_v2(d, "INSERT INTO r VALUES(?,?,?,?,?)", -1, &insert, nullptr);
+        const CVELMORDoc& doc = loadedDoc();
+        for (int i = 0; i < doc.RecordCount(); ++i) {
+            const ReagentRecord& r = doc.Record(i);
+            int column = 1;
+            for (std::string_view text :
+                 {r.ChineseName, r.EnglishName, r.CasNumber, r.Use, r.Formula})
+                sqlite3_bind_blob(insert, column++, text.data(), static_cast<int>(text.size()),
+                                  SQLITE_STATIC);
+            sqlite3_step(insert);
+            sqlite3_reset(insert);
+        }
+        sqlite3_finalize(insert);
+        sqlite3_exec(d, "COMMIT", nullptr, nullptr, nullptr);
+        return d;
+    }();
+    return db;
+}
+
+void BM_Sqlite(benchmark::State& state)
+{
+    const Query& q = kQueries[state.range(0)];
+    const std::string query = *gbk::fromUtf8(q.utf8);
+    const std::string sql = "SELECT ChineseName FROM r WHERE instr(" +
+                            std::string(kFieldNames[static_cast<int>(q.field)]) +
+                            ", ?) > 0 ORDER BY rowid";
+    sqlite3_stmt* select = nullptr;
+    if (sqlite3_prepare_v2(sqliteDatabase(), sql.c_str(), -1, &select, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(sqliteDatabase()));
+    std::size_t hits = 0;
+    for (auto _ : state) {
+        std::vector<std::string> names;
+        sqlite3_bind_blob(select, 1, query.data(), static_cast<int>(query.size()), SQLITE_STATIC);
+        while (sqlite3_step(select) == SQLITE_ROW)
+            names.emplace_back(static_cast<const char*>(sqlite3_column_blob(select, 0)),
+                               sqlite3_column_bytes(select, 0));
+        sqlite3_reset(select);
+        hits = names.size();
+    }
+    sqlite3_finalize(select);
+    state.counters["hits"] = static_cast<double>(hits);
+}
+BENCHMARK(BM_Sqlite)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+void BM_FindRecordByNameLast(benchmark::State& state)
+{
+    const CVELMORDoc& doc = loadedDoc();
+    const std::string name(doc.Record(doc.RecordCount() - 1).ChineseName);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(doc.FindRecordByName(name));
+}
+BENCHMARK(BM_FindRecordByNameLast)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<RatioReport::Pair> pairs = {
+        {"BM_LoadDatabase/20000", "BM_ReadFileBytes/20000", "<= 3x", 3.0},
+        {"BM_LoadDatabase/50000", "BM_ReadFileBytes/50000", "<= 3x", 3.0},
+    };
+    for (int k = 0; k < 5; ++k) {
+        const std::string arg = "/" + std::to_string(k);
+        pairs.push_back({"BM_MatchRecords" + arg, "BM_MemchrPass" + arg, "<= 5x", 5.0});
+        pairs.push_back({"BM_MatchRecords" + arg, "BM_Sqlite" + arg, ">= 10x faster", 10.0, true});
+    }
+    return RatioReport::run(argc, argv, pairs);
+}
