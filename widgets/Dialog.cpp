@@ -1,0 +1,71 @@
+#include "Dialog.h"
+
+#include "ControlId.h"
+
+#include <QKeyEvent>
+
+CDialog::CDialog(QWidget* parent) : QWidget(parent) {}
+
+bool CDialog::Create(int templateId, QWidget* parent)
+{
+    const std::optional<DialogTemplate> dialogTemplate = LoadDialogTemplate(templateId);
+    return dialogTemplate && CreateFromTemplate(*dialogTemplate, parent);
+}
+
+bool CDialog::CreateFromTemplate(const DialogTemplate& dialogTemplate, QWidget* parent)
+{
+    hide();
+    setParent(parent);
+    SetControlId(this, dialogTemplate.id);
+    DialogBuilder builder(dialogTemplate);
+    BindControls(builder);
+    m_Controls = builder.Build(this);
+    OnInitDialog();
+    return true;
+}
+
+bool CDialog::UpdateData(bool saveAndValidate)
+{
+    DoDataExchange(saveAndValidate);
+    return true;
+}
+
+QWidget* CDialog::GetDlgItem(int id) const
+{
+    for (QWidget* control : m_Controls) {
+        if (ControlId(control) == id)
+            return control;
+    }
+    return nullptr;
+}
+
+void CDialog::BindControls(DialogBuilder&) {}
+
+void CDialog::DoDataExchange(bool) {}
+
+bool CDialog::OnInitDialog()
+{
+    UpdateData(false);
+    return true;
+}
+
+void CDialog::OnOK() {}
+
+void CDialog::OnCancel() {}
+
+void CDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Keys reach the dialog when the focused control leaves them alone, as Enter and Escape
+    // do in a Windows dialog.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        OnOK();
+        return;
+    case Qt::Key_Escape:
+        OnCancel();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}

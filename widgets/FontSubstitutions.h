@@ -1,0 +1,6 @@
+#pragma once
+
+/// Maps the Windows face names the program and its dialog templates ask for to fonts a Linux
+/// desktop has: "Arial" to Liberation Sans (same metrics), "宋体" and "System" to AR PL UMing.
+/// Call once after the QApplication exists and before any widget is made.
+void InstallFontSubstitutions();
