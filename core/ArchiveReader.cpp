@@ -1,7 +1,5 @@
 #include "ArchiveReader.h"
 
-#include "Gbk.h"
-
 namespace {
 
 std::uint32_t littleEndian(const char* p, int bytes)
@@ -41,23 +39,10 @@ ArchiveReader::Length ArchiveReader::readLength(bool afterWideMarker, std::uint6
     return {littleEndian(take(4, valueStart), 4), afterWideMarker};
 }
 
-void ArchiveReader::appendString(std::string& out)
+ArchiveReader::String ArchiveReader::readLongString()
 {
     const std::uint64_t start = offset();
-    // Most texts are shorter than 255 bytes: one prefix byte, then the bytes.
-    if (m_Pos < m_End) {
-        const auto b = static_cast<unsigned char>(*m_Pos);
-        if (b < 0xFF && static_cast<std::uint64_t>(m_End - m_Pos - 1) >= b) {
-            out.append(m_Pos + 1, b);
-            m_Pos += 1 + b;
-            return;
-        }
-    }
     const Length length = readLength(false, start);
-    if (!length.wide) {
-        out.append(take(length.value, start), length.value);
-        return;
-    }
-    const char* utf16 = take(2 * length.value, start);
-    out += gbk::fromUtf16Le(std::string_view(utf16, 2 * length.value));
+    const std::uint64_t size = length.wide ? 2 * length.value : length.value;
+    return {std::string_view(take(size, start), size), length.wide};
 }

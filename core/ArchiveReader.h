@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
+#include <string_view>
 
 /// Thrown when the archive ends before the value being read is complete.
 struct ArchiveEnd
@@ -22,10 +22,28 @@ public:
     {
     }
 
+    /// One string as the archive holds it.
+    struct String
+    {
+        std::string_view bytes; ///< a view into the archive's bytes
+        bool utf16;             ///< UTF-16 little-endian text rather than code page 936
+    };
+
     std::int32_t readInt32();
 
-    /// Reads one archive string and appends its code page 936 bytes to `out`.
-    void appendString(std::string& out);
+    String readString()
+    {
+        // Most texts are shorter than 255 bytes: one prefix byte, then the bytes.
+        if (m_Pos < m_End) {
+            const auto b = static_cast<unsigned char>(*m_Pos);
+            if (b < 0xFF && static_cast<std::uint64_t>(m_End - m_Pos - 1) >= b) {
+                const std::string_view text(m_Pos + 1, b);
+                m_Pos += 1 + b;
+                return {text, false};
+            }
+        }
+        return readLongString();
+    }
 
     /// Offset of the next byte to be read.
     std::uint64_t offset() const { return static_cast<std::uint64_t>(m_Pos - m_Begin); }
@@ -37,6 +55,7 @@ private:
         bool wide; ///< counted in UTF-16 code units
     };
 
+    String readLongString();
     /// Reads a length prefix; after the UTF-16 marker the length counts code units.
     Length readLength(bool afterWideMarker, std::uint64_t valueStart);
     /// The next `size` bytes; throws ArchiveEnd (naming `valueStart`) if fewer are left.

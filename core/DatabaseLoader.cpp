@@ -1,9 +1,12 @@
 #include "ArchiveReader.h"
 #include "DatabaseFile.h"
+#include "Gbk.h"
 #include "VELMORDoc.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -67,75 +70,132 @@ FileBytes readAll(int fd, std::uint64_t size, std::string_view fileName)
     return bytes;
 }
 
-/// Deletes every "<sub>", then every "</sub>", from the text starting at `from`. Each pass
-/// looks at the text as it was before that pass, so deleting one marker never forms another
-/// that is then deleted too.
-void removeFormulaMarkers(std::string& text, std::size_t from)
+/// Deletes every `marker` from the text starting at `from`, looking at the text as it was:
+/// bytes that come together only once a marker is gone are kept.
+template <std::size_t N>
+void removeAll(std::string& text, std::size_t from, const char (&marker)[N])
 {
-    for (std::string_view marker : {std::string_view("<sub>"), std::string_view("</sub>")}) {
-        std::size_t found = text.find(marker, from);
-        if (found == std::string::npos)
+    constexpr std::size_t length = N - 1;
+    char* const begin = text.data();
+    const std::size_t size = text.size();
+    std::size_t write = from;
+    for (std::size_t read = from; read < size;) {
+        if (begin[read] == '<' && size - read >= length &&
+            std::memcmp(begin + read, marker, length) == 0) {
+            read += length;
             continue;
-        std::size_t write = found;
-        while (found != std::string::npos) {
-            const std::size_t keep = found + marker.size();
-            found = text.find(marker, keep);
-            const std::size_t end = found == std::string::npos ? text.size() : found;
-            std::copy(text.begin() + keep, text.begin() + end, text.begin() + write);
-            write += end - keep;
         }
-        text.resize(write);
+        begin[write++] = begin[read++];
     }
+    text.resize(write);
 }
 
-LoadSummary load(CVELMORDoc& doc, std::span<const char> bytes, std::string_view fileName)
+/// Deletes every "<sub>", then every "</sub>", from a formula starting at `from`.
+void removeFormulaMarkers(std::string& text, std::size_t from)
 {
-    ArchiveReader reader(bytes);
-    FieldColumns columns;
-    std::vector<std::int32_t> leadInts;
-    LoadSummary summary;
-    summary.fileSize = bytes.size();
-
-    std::int32_t complete = 0;
-    try {
-        summary.announced = reader.readInt32();
-        const std::int32_t toRead = std::clamp(summary.announced, 0, CVELMORDoc::kCapacity);
-        leadInts.reserve(2 * static_cast<std::size_t>(toRead));
-        for (; complete < toRead; ++complete) {
-            leadInts.push_back(reader.readInt32());
-            leadInts.push_back(reader.readInt32());
-            for (int t = 0; t < kTextFieldCount; ++t) {
-                const Field field = textField(t);
-                std::string& bytes = columns.bytes(field);
-                const std::size_t start = bytes.size();
-                columns.beginText(field);
-                reader.appendString(bytes);
-                if (field == Field::Formula)
-                    removeFormulaMarkers(bytes, start);
-            }
-        }
-    } catch (const ArchiveEnd& end) {
-        leadInts.resize(2 * static_cast<std::size_t>(complete));
-        doc.Fill(std::move(columns), leadInts, complete);
-        if (reader.offset() < 4)
-            throw DatabaseError(DatabaseError::Kind::Truncated,
-                                "数据库文件" + quoted(fileName) + "不完整：文件只有 " +
-                                    std::to_string(summary.fileSize) +
-                                    " 字节，连开头的记录数都不完整。");
-        throw DatabaseError(DatabaseError::Kind::Truncated,
-                            "数据库文件" + quoted(fileName) + "不完整：第 " +
-                                std::to_string(complete + 1) + " 条记录在第 " +
-                                std::to_string(end.offset) + " 字节处中断（文件共 " +
-                                std::to_string(summary.fileSize) + " 字节）。已读入前 " +
-                                std::to_string(complete) + " 条完整的记录。");
-    }
-    doc.Fill(std::move(columns), leadInts, complete);
-    summary.loaded = complete;
-    summary.bytesRead = reader.offset();
-    return summary;
+    removeAll(text, from, "<sub>");
+    removeAll(text, from, "</sub>");
 }
 
 } // namespace
+
+/// Parses a whole database file into the store. The records' texts are views into the file's
+/// bytes, which the store keeps; only the searched fields are copied, into their columns.
+class DatabaseLoader
+{
+public:
+    static LoadSummary load(CVELMORDoc& doc, FileBytes file, std::string_view fileName)
+    {
+        const std::int32_t oldCount = doc.m_RecordCount;
+        doc.m_RecordCount = 0;
+        doc.m_FileBytes = std::move(file.data);
+        doc.m_ConvertedTexts.clear();
+        doc.m_Columns = FieldColumns();
+
+        ArchiveReader reader(std::span<const char>(doc.m_FileBytes.get(), file.size));
+        LoadSummary summary;
+        summary.fileSize = file.size;
+        std::int32_t complete = 0;
+        try {
+            summary.announced = reader.readInt32();
+            const std::int32_t toRead = std::clamp(summary.announced, 0, CVELMORDoc::kCapacity);
+            doc.m_Columns.reserve(static_cast<std::size_t>(toRead));
+            for (; complete < toRead; ++complete) {
+                if (complete == kSampleRecords)
+                    doc.m_Columns.reserveLike(kSampleRecords, static_cast<std::size_t>(toRead));
+                readRecord(doc, reader, doc.m_Records[complete]);
+            }
+        } catch (const ArchiveEnd& end) {
+            finish(doc, complete, oldCount);
+            if (reader.offset() < 4)
+                throw DatabaseError(DatabaseError::Kind::Truncated,
+                                    "数据库文件" + quoted(fileName) + "不完整：文件只有 " +
+                                        std::to_string(summary.fileSize) +
+                                        " 字节，连开头的记录数都不完整。");
+            throw DatabaseError(DatabaseError::Kind::Truncated,
+                                "数据库文件" + quoted(fileName) + "不完整：第 " +
+                                    std::to_string(complete + 1) + " 条记录在第 " +
+                                    std::to_string(end.offset) + " 字节处中断（文件共 " +
+                                    std::to_string(summary.fileSize) + " 字节）。已读入前 " +
+                                    std::to_string(complete) + " 条完整的记录。");
+        } catch (...) {
+            finish(doc, 0, CVELMORDoc::kCapacity);
+            throw;
+        }
+        finish(doc, complete, oldCount);
+        summary.loaded = complete;
+        summary.bytesRead = reader.offset();
+        return summary;
+    }
+
+private:
+    /// After this many records the columns are sized for the rest, saving most regrowth.
+    static constexpr std::int32_t kSampleRecords = 512;
+
+    static constexpr std::array<int, kTextFieldCount> kColumnSlots = [] {
+        std::array<int, kTextFieldCount> slots{};
+        for (int t = 0; t < kTextFieldCount; ++t)
+            slots[t] = FieldColumns::slotOf(textField(t));
+        return slots;
+    }();
+
+    static void readRecord(CVELMORDoc& doc, ArchiveReader& reader, ReagentRecord& record)
+    {
+        record.LeadInt1 = reader.readInt32();
+        record.LeadInt2 = reader.readInt32();
+        for (int t = 0; t < kTextFieldCount; ++t) {
+            const Field field = textField(t);
+            const ArchiveReader::String s = reader.readString();
+            std::string_view text = s.bytes;
+            if (s.utf16)
+                text = doc.m_ConvertedTexts.emplace_back(gbk::fromUtf16Le(s.bytes));
+            fieldText(record, field) = text;
+            const int slot = kColumnSlots[t];
+            if (slot < 0)
+                continue;
+            std::string& column = doc.m_Columns.bytes(slot);
+            const std::size_t start = column.size();
+            doc.m_Columns.beginText(slot);
+            column.append(text);
+            if (field == Field::Formula)
+                removeFormulaMarkers(column, start);
+        }
+    }
+
+    /// Keeps `complete` records. The formulas now point at their cleaned column text; slots
+    /// past the count, including a record cut short, are emptied so that no view outlives the
+    /// bytes it pointed into.
+    static void finish(CVELMORDoc& doc, std::int32_t complete, std::int32_t oldCount)
+    {
+        doc.m_Columns.seal(static_cast<std::size_t>(complete));
+        for (int i = 0; i < complete; ++i)
+            doc.m_Records[i].Formula = doc.m_Columns.text(Field::Formula, i);
+        const int stale = std::min(std::max(oldCount, complete + 1), CVELMORDoc::kCapacity);
+        for (int i = complete; i < stale; ++i)
+            doc.m_Records[i] = ReagentRecord{};
+        doc.m_RecordCount = complete;
+    }
+};
 
 std::optional<std::string> LoadSummary::notice(std::string_view fileName) const
 {
@@ -175,12 +235,14 @@ LoadSummary LoadDatabaseFile(CVELMORDoc& doc, const std::string& path)
         throw unreadable(path, reasonOf(EISDIR));
     if (!S_ISREG(st.st_mode))
         throw unreadable(path, "这不是一个普通文件");
-    const FileBytes bytes = readAll(fd, static_cast<std::uint64_t>(st.st_size), path);
-    return load(doc, std::span<const char>(bytes.data.get(), bytes.size), path);
+    return DatabaseLoader::load(doc, readAll(fd, static_cast<std::uint64_t>(st.st_size), path),
+                                path);
 }
 
 LoadSummary LoadDatabaseBytes(CVELMORDoc& doc, std::span<const char> bytes,
                               std::string_view fileName)
 {
-    return load(doc, bytes, fileName);
+    FileBytes copy{std::make_unique_for_overwrite<char[]>(bytes.size()), bytes.size()};
+    std::copy(bytes.begin(), bytes.end(), copy.data.get());
+    return DatabaseLoader::load(doc, std::move(copy), fileName);
 }

@@ -1,8 +1,20 @@
 #include "FieldColumns.h"
 
+void FieldColumns::reserve(std::size_t records)
+{
+    for (auto& starts : m_Starts)
+        starts.reserve(records + 1);
+}
+
+void FieldColumns::reserveLike(std::size_t sample, std::size_t total)
+{
+    for (auto& bytes : m_Bytes)
+        bytes.reserve(bytes.size() / sample * total * 9 / 8);
+}
+
 void FieldColumns::seal(std::size_t records)
 {
-    for (int i = 0; i < kTextFieldCount; ++i) {
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
         auto& starts = m_Starts[i];
         // A record cut short by the end of the file may have started some fields: its bytes
         // end where the last complete record's field ended.
@@ -15,15 +27,7 @@ void FieldColumns::seal(std::size_t records)
 
 std::string_view FieldColumns::text(Field field, std::size_t record) const
 {
-    const auto& starts = m_Starts[textIndex(field)];
-    const std::string& bytes = m_Bytes[textIndex(field)];
-    return std::string_view(bytes).substr(starts[record], starts[record + 1] - starts[record]);
-}
-
-std::size_t FieldColumns::byteCount() const
-{
-    std::size_t total = 0;
-    for (const auto& b : m_Bytes)
-        total += b.size();
-    return total;
+    const auto& starts = this->starts(field);
+    return std::string_view(bytes(field))
+        .substr(starts[record], starts[record + 1] - starts[record]);
 }

@@ -96,11 +96,49 @@ constexpr Field textField(int index)
     return static_cast<Field>(index + 2);
 }
 
+namespace detail {
+using TextMember = std::string_view ReagentRecord::*;
+inline constexpr std::array<TextMember, kTextFieldCount> kTextMembers = {
+    &ReagentRecord::ChineseName,
+    &ReagentRecord::EnglishName,
+    &ReagentRecord::Alias,
+    &ReagentRecord::CasNumber,
+    &ReagentRecord::MolecularWeight,
+    &ReagentRecord::Formula,
+    &ReagentRecord::Purity,
+    &ReagentRecord::Storage,
+    &ReagentRecord::Spare1,
+    &ReagentRecord::FlashPoint,
+    &ReagentRecord::BoilingPoint,
+    &ReagentRecord::MeltingPoint,
+    &ReagentRecord::SpecificRotation,
+    &ReagentRecord::VapourPressure,
+    &ReagentRecord::Solubility,
+    &ReagentRecord::Toxicity,
+    &ReagentRecord::Appearance,
+    &ReagentRecord::Remarks,
+    &ReagentRecord::Use,
+    &ReagentRecord::Spare2,
+    &ReagentRecord::StructureImage,
+    &ReagentRecord::Vendor,
+    &ReagentRecord::Spare3,
+};
+} // namespace detail
+
 /// The text of a text field, by name.
-std::string_view fieldText(const ReagentRecord& record, Field field);
-std::string_view& fieldText(ReagentRecord& record, Field field);
+inline std::string_view fieldText(const ReagentRecord& record, Field field)
+{
+    return record.*detail::kTextMembers[textIndex(field)];
+}
+inline std::string_view& fieldText(ReagentRecord& record, Field field)
+{
+    return record.*detail::kTextMembers[textIndex(field)];
+}
 
 /// An integer field by name (LeadInt1 or LeadInt2).
-std::int32_t fieldInt(const ReagentRecord& record, Field field);
+inline std::int32_t fieldInt(const ReagentRecord& record, Field field)
+{
+    return field == Field::LeadInt1 ? record.LeadInt1 : record.LeadInt2;
+}
 
 std::optional<Field> fieldByName(std::string_view name);

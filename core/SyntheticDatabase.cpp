@@ -43,26 +43,36 @@ std::vector<std::string> toGbk(std::initializer_list<const char*> utf8Words)
     return words;
 }
 
+std::vector<std::string> characters(const char* utf8)
+{
+    std::vector<std::string> out;
+    const std::string all = *gbk::fromUtf8(utf8);
+    for (std::size_t i = 0; i + 1 < all.size(); i += 2)
+        out.push_back(all.substr(i, 2));
+    return out;
+}
+
 struct Vocabulary
 {
-    std::vector<std::string> nameParts = toGbk({
-        "氯化", "硫酸", "硝酸", "乙酸", "甲基", "乙基", "丙基", "丁基", "苯",     "甲苯",
-        "二甲", "三氯", "四氢", "呋喃", "吡啶", "钠",   "钾",   "铜",   "铁",     "锌",
-        "镁",   "钙",   "铵",   "醇",   "酮",   "醛",   "酯",   "酸",   "胺",     "酰",
-        "羟基", "氨基", "硝基", "溴",   "碘",   "氟",   "磷酸", "碳酸", "氢氧化", "过氧化",
-        "邻",   "间",   "对",   "异",   "正",   "叔",   "环己", "萘",   "蒽",
-    });
+    // Characters of reagent names, and of the running text of the other fields.
+    std::vector<std::string> nameChars = characters(
+        "氯化硫酸硝乙甲基丙丁苯二三四氢呋喃吡啶钠钾铜铁锌镁钙铵醇酮醛酯胺酰羟氨溴碘氟磷碳氧"
+        "过邻间对异正叔环己萘蒽戊庚辛壬癸烯炔腈酚醚砜肼脲胍咪唑噻吩吲哚喹啉嘧嘌糖苷钡锶锂铝");
+    std::vector<std::string> textChars = characters(
+        "用作分析试剂有机合成中间体色谱标准物质溶于水微乙醇不醚易潮解遇明火燃密封避光保存置阴"
+        "凉干燥处无色透明液白结晶性粉末特殊气味对皮肤刺激电镀工业常可催化制药与强氧反应远离种"
+        "热源测定检验定量滴染料农医食品添加剂防腐消毒照相印刷纺织橡胶塑料涂油漆冶金");
     std::vector<std::string> textParts = toGbk({
         "用作分析试剂", "有机合成中间体", "色谱分析标准物质", "溶于水",         "微溶于乙醇",
         "不溶于乙醚",   "易潮解",         "遇明火易燃",       "密封避光保存",   "置于阴凉干燥处",
         "无色透明液体", "白色结晶性粉末", "有特殊气味",       "对皮肤有刺激性", "用于电镀工业",
         "常用作溶剂",   "可作催化剂",     "用于制药",         "与强氧化剂反应", "远离火种、热源",
     });
-    std::vector<std::string> englishWords = {
-        "sodium",    "potassium", "chloride",  "sulfate",  "nitrate",         "acetate",  "methyl",
-        "ethyl",     "propyl",    "butyl",     "benzene",  "toluene",         "acid",     "amine",
-        "hydroxide", "phosphate", "Carbonate", "Dimethyl", "Tetrahydrofuran", "Pyridine", "alcohol",
-        "ketone",    "ester",
+    std::vector<std::string> syllables = {
+        "meth", "eth",  "prop", "but",  "pent", "hex",   "hept",  "oct",  "non",  "dec",
+        "yl",   "ol",   "one",  "ate",  "ide",  "amine", "chlor", "brom", "iod",  "fluor",
+        "phen", "benz", "nitr", "sulf", "phos", "carb",  "ox",    "hydr", "acet", "form",
+        "cycl", "pyr",  "thio", "az",   "im",   "en",    "an",    "yne",  "ic",   "ous",
     };
     std::vector<std::string> elements = {"C", "H",  "O",  "N",  "S", "Cl", "Na",
                                          "K", "Cu", "Fe", "Br", "P", "Mg", "Ca"};
@@ -71,6 +81,7 @@ struct Vocabulary
     std::string comma = *gbk::fromUtf8("，");
 };
 
+/// Running Chinese text: fixed phrases of reagent catalogues between made-up words.
 std::string chineseText(Random& r, const Vocabulary& v, int minBytes, int maxBytes)
 {
     const int target = r.between(minBytes, maxBytes);
@@ -78,8 +89,29 @@ std::string chineseText(Random& r, const Vocabulary& v, int minBytes, int maxByt
     while (static_cast<int>(s.size()) < target) {
         if (!s.empty())
             s += v.comma;
-        s += r.pick(v.textParts);
+        if (r.between(0, 9) < 2) {
+            s += r.pick(v.textParts);
+            continue;
+        }
+        for (int c = r.between(2, 6); c > 0; --c)
+            s += r.pick(v.textChars);
     }
+    return s;
+}
+
+std::string englishName(Random& r, const Vocabulary& v)
+{
+    std::string s;
+    for (int w = r.between(1, 3); w > 0; --w) {
+        std::string word;
+        for (int k = r.between(2, 4); k > 0; --k)
+            word += r.pick(v.syllables);
+        if (r.between(0, 3) == 0)
+            word[0] = static_cast<char>(word[0] - 'a' + 'A');
+        s += (s.empty() ? "" : " ") + word;
+    }
+    if (r.between(0, 9) == 0)
+        s += " acid";
     return s;
 }
 
@@ -131,13 +163,10 @@ void GenerateSyntheticRecords(std::int64_t count, std::uint64_t seed,
         for (auto& t : texts)
             t.clear();
         std::string name;
-        for (int p = r.between(1, 4); p > 0; --p)
-            name += r.pick(v.nameParts);
+        for (int c = r.between(2, 8); c > 0; --c)
+            name += r.pick(v.nameChars);
         set(Field::ChineseName, name);
-        std::string english;
-        for (int w = r.between(1, 4); w > 0; --w)
-            english += (english.empty() ? "" : " ") + r.pick(v.englishWords);
-        set(Field::EnglishName, english);
+        set(Field::EnglishName, englishName(r, v));
         if (r.between(0, 2) == 0)
             set(Field::Alias, chineseText(r, v, 4, 30));
         set(Field::CasNumber, casNumber(r));

@@ -6,10 +6,14 @@
 #include "ReagentRecord.h"
 
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class DatabaseLoader;
 
 /// The record store: the whole reagent database in memory, and the name of the page shown.
 class CVELMORDoc : public CDocument, public PageSelection
@@ -30,11 +34,8 @@ public:
     /// Index of the first record whose Chinese name equals `name` byte for byte.
     std::optional<int> FindRecordByName(std::string_view name) const;
 
-    /// The loaded bytes of each field, for searches that scan a field in one pass.
+    /// The loaded bytes of the searched fields, for searches that scan a field in one pass.
     const FieldColumns& Columns() const { return m_Columns; }
-
-    /// For the loader only: takes the texts of `count` records and their leading integers.
-    void Fill(FieldColumns columns, const std::vector<std::int32_t>& leadInts, std::int32_t count);
 
     /// Selects the page the view shows: "firstpage" or a reagent's Chinese name.
     std::string m_CurrentName;
@@ -43,7 +44,15 @@ public:
     void RequestRedraw() override { UpdateAllViews(nullptr, 1, nullptr); }
 
 private:
+    friend class DatabaseLoader; // the only writer of the records
+
     std::vector<ReagentRecord> m_Records;
     std::int32_t m_RecordCount = 0;
+
+    // What the records' texts point into: the database file as it was read, the texts the
+    // file held in UTF-16 (converted), and the searched fields' columns (which also hold the
+    // formulas without their markers).
+    std::unique_ptr<char[]> m_FileBytes;
+    std::deque<std::string> m_ConvertedTexts;
     FieldColumns m_Columns;
 };

@@ -1,4 +1,5 @@
 #include "Matching.h"
+#include "Gbk.h"
 #include "TestDatabase.h"
 #include "VELMORDoc.h"
 
@@ -119,4 +120,61 @@ TEST_F(Matching, InitialNamesAreTheFirstHundredSlotsWhateverTheCount)
     EXPECT_EQ(initial[5], "AB");
     EXPECT_EQ(initial[6], "");
     EXPECT_EQ(initial[99], "");
+}
+
+TEST(MatchingAgainstReference, AgreesWithAPlainPerRecordSearchOnRandomTexts)
+{
+    // Short texts over a tiny alphabet, with two-byte characters whose second byte is "A" or
+    // "B", give many hits in every position: inside characters, across records, at the ends
+    // of the field's buffer and in the vector code's 32-byte blocks.
+    const std::vector<std::string> pieces = {"A",
+                                             "B",
+                                             "AB",
+                                             "\x81"
+                                             "A",
+                                             "\xB0"
+                                             "B",
+                                             "\xB0\xA1",
+                                             ""};
+    std::uint64_t state = 12345;
+    auto next = [&] {
+        return (state = state * 6364136223846793005ull + 1442695040888963407ull) >> 33;
+    };
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3000; ++i) {
+        std::string t;
+        for (int k = static_cast<int>(next() % 9); k > 0; --k)
+            t += pieces[next() % pieces.size()];
+        texts.push_back(t);
+    }
+    std::vector<ReagentRecord> records;
+    for (const std::string& t : texts)
+        records.push_back(reagent(t, {{Field::Use, t}}));
+    CVELMORDoc doc;
+    loadRecords(doc, records);
+
+    for (const std::string query : {"A", "B", "AB", "BA",
+                                    "\x81"
+                                    "A",
+                                    "A\x81",
+                                    "\xB0\xA1"
+                                    "A",
+                                    "ABAB",
+                                    "\xB0"
+                                    "B"
+                                    "\xB0"}) {
+        Names expected;
+        for (const std::string& t : texts) {
+            for (std::size_t at = t.find(query); at != std::string::npos;
+                 at = t.find(query, at + 1)) {
+                if (gbk::startsCharacter(t, at)) {
+                    expected.push_back(t);
+                    break;
+                }
+            }
+        }
+        const Names found = MatchRecords(doc, SearchKind::Use, query);
+        ASSERT_EQ(found.size(), expected.size()) << query;
+        EXPECT_TRUE(std::equal(found.begin(), found.end(), expected.begin())) << query;
+    }
 }

@@ -1,0 +1,93 @@
+#include "SubstringSearch.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+namespace {
+
+#if defined(__x86_64__)
+bool hasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
+} // namespace
+
+SubstringSearch::SubstringSearch(std::string_view haystack, std::string_view needle)
+    : m_Haystack(haystack), m_Needle(needle)
+{
+    if (needle.size() < 2)
+        return;
+    constexpr std::size_t kSample = 64 * 1024;
+    std::array<std::uint32_t, 256> counts{};
+    for (unsigned char c : haystack.substr(0, kSample))
+        ++counts[c];
+    auto rarity = [&](std::size_t i) { return counts[static_cast<unsigned char>(needle[i])]; };
+    // The rarest byte, then the rarest at another offset.
+    for (std::size_t i = 1; i < needle.size(); ++i) {
+        if (rarity(i) < rarity(m_First))
+            m_First = i;
+    }
+    m_Second = m_First == 0 ? 1 : 0;
+    for (std::size_t i = 0; i < needle.size(); ++i) {
+        if (i != m_First && rarity(i) < rarity(m_Second))
+            m_Second = i;
+    }
+}
+
+std::size_t SubstringSearch::find(std::size_t from) const
+{
+    if (m_Needle.empty() || from > m_Haystack.size() || m_Haystack.size() - from < m_Needle.size())
+        return std::string_view::npos;
+#if defined(__x86_64__)
+    if (m_Needle.size() >= 2 && hasAvx2())
+        return findVector(from);
+#endif
+    return findPortable(from);
+}
+
+std::size_t SubstringSearch::findPortable(std::size_t from) const
+{
+    const void* hit = memmem(m_Haystack.data() + from, m_Haystack.size() - from, m_Needle.data(),
+                             m_Needle.size());
+    return hit ? static_cast<const char*>(hit) - m_Haystack.data() : std::string_view::npos;
+}
+
+#if defined(__x86_64__)
+/// Compares 32 places at once on the two chosen bytes and checks the whole needle only where
+/// both agree.
+__attribute__((target("avx2"))) std::size_t SubstringSearch::findVector(std::size_t from) const
+{
+    const char* h = m_Haystack.data();
+    const std::size_t n = m_Needle.size();
+    const std::size_t last = m_Haystack.size() - n; // the last possible start
+    const __m256i first = _mm256_set1_epi8(m_Needle[m_First]);
+    const __m256i second = _mm256_set1_epi8(m_Needle[m_Second]);
+    std::size_t i = from;
+    for (; i + 32 <= last + 1; i += 32) {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + i + m_First));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + i + m_Second));
+        auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(
+            _mm256_and_si256(_mm256_cmpeq_epi8(a, first), _mm256_cmpeq_epi8(b, second))));
+        while (mask != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (std::memcmp(h + at, m_Needle.data(), n) == 0)
+                return at;
+            mask &= mask - 1;
+        }
+    }
+    return i <= last ? findPortable(i) : std::string_view::npos;
+}
+#else
+std::size_t SubstringSearch::findVector(std::size_t from) const
+{
+    return findPortable(from);
+}
+#endif
