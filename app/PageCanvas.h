@@ -1,0 +1,43 @@
+#pragma once
+
+#include "CPicture.h"
+#include "PageLayout.h"
+#include "PageMeasurer.h"
+
+#include <QDir>
+#include <QFont>
+#include <QFontMetrics>
+
+#include <array>
+#include <string>
+
+class QPainter;
+
+/// The page's fonts and its structure picture for one paint: measures text and pictures for
+/// the page layout, then paints the composed page with QPainter in black.
+class PageCanvas : public PageMeasurer
+{
+public:
+    /// Relative picture paths resolve against `pictureDirectory`.
+    explicit PageCanvas(const QDir& pictureDirectory);
+
+    PageSize textExtent(PageFont font, std::string_view text) override;
+    int textHeight(PageFont font) override;
+    PageSize pictureSize(std::string_view path) override;
+
+    /// Paints every item of `page`; the painter's origin is the page's top-left corner.
+    void paint(QPainter& painter, const PageLayout& page);
+
+    /// The page font for `font`: "Arial" at the pixel size whose ascent plus descent is the
+    /// font's cell height (20 bold, 16, 10).
+    static QFont pageFont(PageFont font);
+
+private:
+    const QFontMetrics& metrics(PageFont font) { return m_Metrics[static_cast<int>(font)]; }
+
+    QDir m_PictureDirectory;
+    std::array<QFont, 3> m_Fonts;
+    std::array<QFontMetrics, 3> m_Metrics;
+    CPicture m_Picture;
+    std::string m_PicturePath;
+};

@@ -1,0 +1,178 @@
+#include "VELMORView.h"
+
+#include "PageCanvas.h"
+#include "PageSheets.h"
+#include "VELMORDoc.h"
+
+#include <QAction>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+constexpr QSize kInitialExtent(600, 100);
+
+// The page is laid out in screen pixels; on paper each of them is one 96th of an inch.
+constexpr double kPagePixelsPerInch = 96.0;
+
+} // namespace
+
+CVELMORView::CVELMORView(CVELMORDoc& doc, QWidget* parent) : QAbstractScrollArea(parent), m_Doc(doc)
+{
+    viewport()->setAutoFillBackground(true);
+    QPalette palette = viewport()->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    viewport()->setPalette(palette);
+    viewport()->setBackgroundRole(QPalette::Base);
+
+    auto* print = new QAction(tr("打印"), this);
+    print->setShortcut(QKeySequence::Print);
+    print->setShortcutContext(Qt::WindowShortcut);
+    connect(print, &QAction::triggered, this, &CVELMORView::OnFilePrint);
+    addAction(print);
+
+    m_Doc.AddView(this);
+}
+
+CVELMORView::~CVELMORView()
+{
+    m_Doc.RemoveView(this);
+}
+
+void CVELMORView::SetInitialScrollSizes()
+{
+    m_TotalSize = kInitialExtent;
+    SetScrollSizes(m_TotalSize);
+}
+
+void CVELMORView::SetScrollSizes(const QSize& total)
+{
+    m_ScrollTotal = total;
+    UpdateScrollBars();
+}
+
+void CVELMORView::UpdateScrollBars()
+{
+    const QSize client = viewport()->size();
+    QScrollBar* bars[] = {horizontalScrollBar(), verticalScrollBar()};
+    const int totals[] = {m_ScrollTotal.width(), m_ScrollTotal.height()};
+    const int clients[] = {client.width(), client.height()};
+    for (int i = 0; i < 2; ++i) {
+        bars[i]->setRange(0, std::max(0, totals[i] - clients[i]));
+        bars[i]->setPageStep(clients[i]);
+        // A line is a hundredth of the extent, as the classic scroll view steps.
+        bars[i]->setSingleStep(std::max(1, totals[i] / 100));
+    }
+}
+
+void CVELMORView::ShowBusinessPage()
+{
+    m_SpecialPage = kBusinessPageWord;
+    viewport()->update();
+}
+
+void CVELMORView::OnUpdate(CView*, long, void*)
+{
+    viewport()->update();
+}
+
+PageLayout CVELMORView::Compose(PageCanvas& canvas, const QSize& client) const
+{
+    const PageRequest request{m_Doc.m_CurrentName, m_SpecialPage,
+                              PageSize{client.width(), client.height()}, m_TotalSize.height()};
+    return ComposePage(m_Doc, request, canvas);
+}
+
+void CVELMORView::Apply(const PageLayout& page)
+{
+    if (page.startPage)
+        m_SpecialPage.clear();
+    if (page.extentHeight) {
+        m_TotalSize.setHeight(*page.extentHeight);
+        SetScrollSizes(m_TotalSize);
+    }
+}
+
+void CVELMORView::OnDraw(QPainter& painter)
+{
+    DrawPage(painter, viewport()->size());
+}
+
+void CVELMORView::DrawPage(QPainter& painter, const QSize& client)
+{
+    PageCanvas canvas(m_PictureDirectory);
+    const PageLayout page = Compose(canvas, client);
+    Apply(page);
+    canvas.paint(painter, page);
+}
+
+QImage CVELMORView::RenderPage(const QSize& client)
+{
+    PageCanvas canvas(m_PictureDirectory);
+    const PageLayout page = Compose(canvas, client);
+    Apply(page);
+    QImage image(client.expandedTo(m_TotalSize), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    canvas.paint(painter, page);
+    return image;
+}
+
+void CVELMORView::PrintPage(QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    const double scale = printer.resolution() / kPagePixelsPerInch;
+    const QRectF paper = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QSize sheet(static_cast<int>(paper.width() / scale),
+                      static_cast<int>(paper.height() / scale));
+
+    PageCanvas canvas(m_PictureDirectory);
+    const PageLayout page = Compose(canvas, sheet);
+    const std::vector<int> starts = SheetStarts(page, canvas, sheet.height());
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        if (i > 0)
+            printer.newPage();
+        const int end = i + 1 < starts.size() ? starts[i + 1] : starts[i] + sheet.height();
+        painter.save();
+        painter.scale(scale, scale);
+        painter.setClipRect(0, 0, sheet.width(), end - starts[i]);
+        painter.translate(0, -starts[i]);
+        canvas.paint(painter, page);
+        painter.restore();
+    }
+    painter.end();
+}
+
+void CVELMORView::OnFilePrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(tr("打印"));
+    if (dialog.exec() == QDialog::Accepted)
+        PrintPage(printer);
+}
+
+void CVELMORView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    OnDraw(painter);
+}
+
+void CVELMORView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void CVELMORView::scrollContentsBy(int, int)
+{
+    // The whole page is composed on every paint, so the whole viewport is repainted.
+    viewport()->update();
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "Document.h"
+#include "PageLayout.h"
+
+#include <QAbstractScrollArea>
+#include <QDir>
+#include <QImage>
+#include <QSize>
+
+#include <string>
+
+class CVELMORDoc;
+class PageCanvas;
+class QPrinter;
+
+/// The page view: draws the start page or the current reagent's page of its document, anew on
+/// every paint, and scrolls over the page's extent.
+class CVELMORView : public QAbstractScrollArea, public CView
+{
+    Q_OBJECT
+
+public:
+    /// Registers with `doc`, which must outlive the view.
+    explicit CVELMORView(CVELMORDoc& doc, QWidget* parent = nullptr);
+    ~CVELMORView() override;
+
+    CVELMORDoc& GetDocument() const { return m_Doc; }
+
+    /// Sets the scroll extent the view starts with, 600 x 100 (part of the first set-up).
+    void SetInitialScrollSizes();
+
+    /// Makes `total` the area the scroll bars range over.
+    void SetScrollSizes(const QSize& total);
+
+    /// The page's scroll extent as the last paint left it.
+    QSize TotalSize() const { return m_TotalSize; }
+
+    /// The business-cooperation command: the next paint shows the start page, once.
+    void ShowBusinessPage();
+
+    /// "shangjia" while a business-cooperation request waits for its paint, else empty.
+    const std::string& SpecialPage() const { return m_SpecialPage; }
+
+    /// Where relative picture paths of the database resolve; the working directory by default.
+    void SetPictureDirectory(const QDir& directory) { m_PictureDirectory = directory; }
+
+    /// Draws the page onto `painter`, whose origin is the page's top-left corner, for the
+    /// view's client size.
+    void OnDraw(QPainter& painter);
+
+    /// Composes the page for a client area of `client` pixels and draws it, updating the scroll
+    /// extent and using up a business-cooperation request as a paint of the view does.
+    void DrawPage(QPainter& painter, const QSize& client);
+
+    /// Paints the page as DrawPage does onto a white image of `client` size, made taller or
+    /// wider where the scroll extent exceeds it, so that a long page is whole.
+    QImage RenderPage(const QSize& client);
+
+    /// Prints the page shown, over as many sheets as it needs. Touches neither the scroll
+    /// extent nor a pending business-cooperation request.
+    void PrintPage(QPrinter& printer);
+
+    void OnUpdate(CView* sender, long hint, void* hintObject) override;
+
+public slots:
+    /// Asks for a printer (or a PDF file) and prints the page shown.
+    void OnFilePrint();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    PageLayout Compose(PageCanvas& canvas, const QSize& client) const;
+    void Apply(const PageLayout& page);
+    void UpdateScrollBars();
+
+    CVELMORDoc& m_Doc;
+    std::string m_SpecialPage;
+    QSize m_TotalSize;
+    QSize m_ScrollTotal; // the extent the scroll bars were last given
+    QDir m_PictureDirectory;
+};

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "PageMeasurer.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+class CVELMORDoc;
+
+/// The current name that selects the start page.
+inline constexpr std::string_view kStartPageName = "firstpage";
+
+/// The view's special-page word that asks for the start page for one paint.
+inline constexpr std::string_view kBusinessPageWord = "shangjia";
+
+/// Text drawn with its top-left corner at (x, y).
+struct PageText
+{
+    PageFont font = PageFont::Text;
+    int x = 0;
+    int y = 0;
+    std::string text; ///< code page 936 bytes
+
+    bool operator==(const PageText&) const = default;
+};
+
+/// The picture file `path` painted into the rectangle at (x, y) of its natural size.
+struct PagePicture
+{
+    int x = 0;
+    int y = 0;
+    PageSize size;
+    std::string path; ///< code page 936 bytes, as the record holds it
+
+    bool operator==(const PagePicture&) const = default;
+};
+
+using PageItem = std::variant<PageText, PagePicture>;
+
+/// What the page depends on besides the record store.
+struct PageRequest
+{
+    std::string_view currentName; ///< the document's current name
+    std::string_view specialPage; ///< the view's special-page word
+    PageSize client;              ///< the view's client area
+    int extentHeight = 0;         ///< the height of the view's scroll extent before this page
+};
+
+/// One composed page: what to draw, in page coordinates, and what it changes in the view.
+struct PageLayout
+{
+    std::vector<PageItem> items;
+    /// The start page was composed; a business-cooperation request is used up.
+    bool startPage = false;
+    /// The new height of the scroll extent, when the page sets it.
+    std::optional<int> extentHeight;
+    /// The y just below the last line.
+    int bottom = 0;
+};
+
+/// Composes the page that `request` selects: the start page, the page of the record whose
+/// Chinese name is the current name, or a short note when no record bears that name.
+PageLayout ComposePage(const CVELMORDoc& doc, const PageRequest& request, PageMeasurer& measurer);

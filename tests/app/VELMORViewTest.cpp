@@ -1,0 +1,152 @@
+#include "VELMORView.h"
+
+#include "TestDatabase.h"
+#include "VELMORDoc.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ViewTest : public ::testing::Test
+{
+protected:
+    const std::string acid = gbkOf("硫酸");
+    const std::string water = gbkOf("水");
+    const std::string longRemarks = std::string(70 * 30, 'r'); // 31 lines
+    QTemporaryDir dir;
+    CVELMORDoc doc;
+    CVELMORView view{doc};
+
+    void SetUp() override
+    {
+        QImage red(40, 30, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        ASSERT_TRUE(red.save(dir.filePath("acid.png")));
+        loadRecords(doc, {reagent(acid, {{Field::EnglishName, "Sulfuric acid"},
+                                         {Field::StructureImage, "acid.png"},
+                                         {Field::Remarks, longRemarks}}),
+                          reagent(water, {{Field::EnglishName, "Water"}})});
+        view.SetPictureDirectory(QDir(dir.path()));
+        view.resize(800, 600);
+        view.SetInitialScrollSizes();
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    void select(const std::string& name)
+    {
+        doc.SetCurrentName(name);
+        doc.RequestRedraw();
+    }
+
+    QImage paint() { return view.viewport()->grab().toImage(); }
+};
+
+int countRed(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == QColor(Qt::red);
+    }
+    return count;
+}
+
+} // namespace
+
+TEST_F(ViewTest, ScrollExtentGrowsForALongPageAndFallsBackForAShortOne)
+{
+    EXPECT_EQ(view.TotalSize(), QSize(600, 100));
+    select(acid);
+    paint();
+    const int height = view.TotalSize().height();
+    EXPECT_GT(height, 900);
+    EXPECT_EQ(view.TotalSize().width(), 600);
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), height - view.viewport()->height());
+
+    view.verticalScrollBar()->setValue(200);
+    paint();
+    EXPECT_EQ(view.TotalSize().height(), height) << "scrolling keeps the extent";
+
+    select(water);
+    paint();
+    EXPECT_EQ(view.TotalSize(), QSize(600, 100));
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(ViewTest, BusinessCooperationShowsTheStartPageForOnePaintOnly)
+{
+    select("firstpage");
+    const QImage startPage = paint();
+    select(water);
+    const QImage waterPage = paint();
+    ASSERT_NE(startPage, waterPage);
+
+    view.ShowBusinessPage();
+    EXPECT_EQ(view.SpecialPage(), "shangjia");
+    EXPECT_EQ(paint(), startPage);
+    EXPECT_EQ(view.SpecialPage(), "");
+    EXPECT_EQ(doc.m_CurrentName, water);
+    EXPECT_EQ(paint(), waterPage) << "the next paint shows the current reagent again";
+}
+
+TEST_F(ViewTest, RenderedPageIsWholeAndShowsThePicture)
+{
+    select(acid);
+    const QImage page = view.RenderPage({800, 600});
+    EXPECT_EQ(page.size(), QSize(800, view.TotalSize().height()));
+    EXPECT_EQ(countRed(page), 40 * 30);
+
+    // The last line ends 30 pixels above the bottom, far below the client height.
+    const QImage lastLines = page.copy(0, page.height() - 70, page.width(), 40);
+    QImage blank(lastLines.size(), lastLines.format());
+    blank.fill(Qt::white);
+    EXPECT_NE(lastLines, blank);
+
+    view.SetPictureDirectory(QDir(dir.filePath("elsewhere")));
+    EXPECT_EQ(countRed(view.RenderPage({800, 600})), 0) << "a missing picture paints nothing";
+}
+
+TEST_F(ViewTest, PrintingALongPageFillsSeveralSheetsAndChangesNothing)
+{
+    select(acid);
+    paint();
+    const QSize extent = view.TotalSize();
+    view.ShowBusinessPage();
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("page.pdf"));
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    view.PrintPage(printer);
+
+    QFile pdf(dir.filePath("page.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QString bytes = QString::fromLatin1(pdf.readAll());
+    EXPECT_EQ(bytes.count(QRegularExpression("/Type\\s*/Page\\b")), 1)
+        << "the business request waiting for its paint is printed as the start page";
+    EXPECT_EQ(view.SpecialPage(), "shangjia");
+
+    paint();
+    QPrinter second(QPrinter::HighResolution);
+    second.setOutputFormat(QPrinter::PdfFormat);
+    second.setOutputFileName(dir.filePath("long.pdf"));
+    second.setPageSize(QPageSize(QPageSize::A5));
+    view.PrintPage(second);
+    QFile longPdf(dir.filePath("long.pdf"));
+    ASSERT_TRUE(longPdf.open(QIODevice::ReadOnly));
+    EXPECT_GE(QString::fromLatin1(longPdf.readAll()).count(QRegularExpression("/Type\\s*/Page\\b")),
+              2);
+
+    EXPECT_EQ(view.TotalSize(), extent);
+    EXPECT_EQ(doc.RecordCount(), 2);
+    EXPECT_EQ(doc.Record(0).Remarks, longRemarks);
+}
