@@ -1,5 +1,6 @@
 #include "SubstringSearch.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -61,25 +62,32 @@ std::size_t SubstringSearch::findPortable(std::size_t from) const
 }
 
 #if defined(__x86_64__)
-/// Compares 32 places at once on the two chosen bytes and checks the whole needle only where
-/// both agree.
+/// Compares 32 places at once on the two chosen bytes, then on the needle's other bytes
+/// (up to a few), and compares the whole needle only where all of those agree.
 __attribute__((target("avx2"))) std::size_t SubstringSearch::findVector(std::size_t from) const
 {
     const char* h = m_Haystack.data();
     const std::size_t n = m_Needle.size();
     const std::size_t last = m_Haystack.size() - n; // the last possible start
+    const std::size_t checked = std::min<std::size_t>(n, 8);
     const __m256i first = _mm256_set1_epi8(m_Needle[m_First]);
     const __m256i second = _mm256_set1_epi8(m_Needle[m_Second]);
     std::size_t i = from;
     for (; i + 32 <= last + 1; i += 32) {
         const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + i + m_First));
         const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + i + m_Second));
-        auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(
-            _mm256_and_si256(_mm256_cmpeq_epi8(a, first), _mm256_cmpeq_epi8(b, second))));
+        __m256i both = _mm256_and_si256(_mm256_cmpeq_epi8(a, first), _mm256_cmpeq_epi8(b, second));
+        if (_mm256_testz_si256(both, both))
+            continue;
+        for (std::size_t k = 0; k < checked; ++k) {
+            const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + i + k));
+            both = _mm256_and_si256(both, _mm256_cmpeq_epi8(c, _mm256_set1_epi8(m_Needle[k])));
+        }
+        auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(both));
         while (mask != 0) {
-            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-            if (std::memcmp(h + at, m_Needle.data(), n) == 0)
-                return at;
+            const std::size_t start = i + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (n <= checked || std::memcmp(h + start, m_Needle.data(), n) == 0)
+                return start;
             mask &= mask - 1;
         }
     }
