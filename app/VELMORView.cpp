@@ -115,7 +115,8 @@ QImage CVELMORView::RenderPage(const QSize& client)
     PageCanvas canvas(m_PictureDirectory);
     const PageLayout page = Compose(canvas, client);
     Apply(page);
-    QImage image(client.expandedTo(m_TotalSize), QImage::Format_RGB32);
+    QImage image(client.expandedTo(m_TotalSize).boundedTo(QSize(kMaxImageSide, kMaxImageSide)),
+                 QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     canvas.paint(painter, page);

@@ -53,8 +53,12 @@ public:
     /// extent and using up a business-cooperation request as a paint of the view does.
     void DrawPage(QPainter& painter, const QSize& client);
 
+    /// Largest side of an image made by RenderPage: the most QPainter can address.
+    static constexpr int kMaxImageSide = 32767;
+
     /// Paints the page as DrawPage does onto a white image of `client` size, made taller or
-    /// wider where the scroll extent exceeds it, so that a long page is whole.
+    /// wider where the scroll extent exceeds it (up to kMaxImageSide), so that a long page is
+    /// whole.
     QImage RenderPage(const QSize& client);
 
     /// Prints the page shown, over as many sheets as it needs. Touches neither the scroll

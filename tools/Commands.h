@@ -31,3 +31,4 @@ int SearchCommand(CommandArguments args);
 int BuildCommand(CommandArguments args);
 int CheckCommand(CommandArguments args);
 int SynthCommand(CommandArguments args);
+int RenderCommand(CommandArguments args);

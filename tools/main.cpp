@@ -36,6 +36,10 @@ constexpr std::array kCommands = std::to_array<Command>({
      CheckCommand},
     {"synth", "--count N [--seed S] -o FILE", "生成 N 条确定的合成记录，用于性能和规模测试",
      SynthCommand},
+    {"render", "FILE NAME -o OUT.png [--width W] [--height H]",
+     "用程序自己的画法把名为 NAME 的试剂页（firstpage 为首页）画成 PNG；客户区默认 800x600，"
+     "长页面整页画出；图片路径相对于 FILE 所在的目录",
+     RenderCommand},
 });
 
 const Command* findCommand(std::string_view name)

@@ -1,9 +1,11 @@
 #include "VELMORView.h"
 
+#include "PageCanvas.h"
 #include "TestDatabase.h"
 #include "VELMORDoc.h"
 
 #include <QFile>
+#include <QFontInfo>
 #include <QImage>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -12,6 +14,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -149,4 +153,16 @@ TEST_F(ViewTest, PrintingALongPageFillsSeveralSheetsAndChangesNothing)
     EXPECT_EQ(view.TotalSize(), extent);
     EXPECT_EQ(doc.RecordCount(), 2);
     EXPECT_EQ(doc.Record(0).Remarks, longRemarks);
+}
+
+TEST(PageCanvasTest, FontsHaveThePageCellHeights)
+{
+    for (const auto& [font, cell, bold] :
+         {std::tuple{PageFont::Title, 20, true}, std::tuple{PageFont::Text, 16, false},
+          std::tuple{PageFont::Subscript, 10, false}}) {
+        const QFont f = PageCanvas::pageFont(font);
+        EXPECT_EQ(QFontInfo(f).family(), "Liberation Sans");
+        EXPECT_EQ(QFontMetrics(f).height(), cell);
+        EXPECT_EQ(f.bold(), bold);
+    }
 }
