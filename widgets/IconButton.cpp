@@ -1,5 +1,7 @@
 #include "IconButton.h"
 
+#include "CommandEvent.h"
+#include "OwnerMenu.h"
 #include "PaintPrimitives.h"
 #include "ResourcePath.h"
 #include "SystemColours.h"
@@ -22,24 +24,6 @@ constexpr int kMaxTipWidth = 400;
 constexpr int kMaxOpenTargetBytes = 259;
 constexpr int kCaptionFlags =
     Qt::TextWordWrap | Qt::AlignHCenter | Qt::AlignTop | Qt::TextShowMnemonic;
-
-// Every pixel that is not exactly black becomes its luminance in all three channels.
-QImage GreyCopy(const QImage& source)
-{
-    QImage grey = source.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < grey.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
-        for (int x = 0; x < grey.width(); ++x) {
-            const QRgb pixel = line[x];
-            if ((pixel & 0x00ffffffu) == 0)
-                continue;
-            const int value = static_cast<int>(qRed(pixel) * 0.299 + qGreen(pixel) * 0.587 +
-                                               qBlue(pixel) * 0.114);
-            line[x] = qRgba(value, value, value, qAlpha(pixel));
-        }
-    }
-    return grey;
-}
 
 // The mask is opaque wherever the image's colour differs from the transparent colour; the
 // image keeps only those pixels.
@@ -188,7 +172,7 @@ quint32 CIconButton::SetIcons(const QImage& in, const QImage& out)
 quint32 CIconButton::SetIcons(const QImage& in, OutImage out)
 {
     if (out == OutImage::GreyCopy && !in.isNull()) {
-        const QImage grey = GreyCopy(in);
+        const QImage grey = GreyscaleCopy(in);
         if (grey.isNull()) {
             ReleaseImages();
             return kInvalidResource;
@@ -382,9 +366,53 @@ void CIconButton::OnClicked()
     if (m_bIsCheckBox) {
         m_nCheck = m_nCheck == 0 ? 1 : 0;
         update();
+    } else if (m_Menu) {
+        ShowDropMenu();
     } else if (!m_OpenTarget.isEmpty()) {
         m_Opener->Open(m_OpenTarget);
     }
+}
+
+quint32 CIconButton::SetDropMenu(int menuId, QObject* commandWindow, int drawLook, int toolbarId,
+                                 QSize iconSize, const QColor& toolbarBackground, bool repaint)
+{
+    m_Menu.reset();
+    m_MenuCommandWindow = nullptr;
+    m_bMenuDisplayed = false;
+    if (menuId != 0) {
+        COwnerMenu::SelectDrawLook(drawLook);
+        m_Menu = std::make_unique<COwnerMenu>();
+        if (!m_Menu->LoadMenu(menuId)) {
+            m_Menu.reset();
+            return kInvalidResource;
+        }
+        if (toolbarId != 0) {
+            m_Menu->SetIconKeyColour(toolbarBackground);
+            m_Menu->SetIconDimensions(iconSize.width(), iconSize.height());
+            if (!m_Menu->AttachToolbarImages(toolbarId)) {
+                m_Menu.reset();
+                return kInvalidResource;
+            }
+        }
+        m_MenuCommandWindow = commandWindow;
+    }
+    Repaint(repaint);
+    return kOk;
+}
+
+void CIconButton::ShowDropMenu()
+{
+    COwnerMenu* popup = m_Menu->SubMenu(0);
+    if (popup == nullptr)
+        return;
+    m_bMenuDisplayed = true;
+    repaint();
+    QAction* chosen = popup->exec(mapToGlobal(QPoint(0, height())));
+    m_bMenuDisplayed = false;
+    update();
+    const int command = chosen != nullptr ? chosen->data().toInt() : 0;
+    if (command != 0 && m_MenuCommandWindow != nullptr)
+        QCoreApplication::postEvent(m_MenuCommandWindow, new CommandEvent(command));
 }
 
 void CIconButton::CancelHover()
@@ -652,7 +680,7 @@ void CIconButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setFont(font());
-    m_bIsPressed = m_bIsCheckBox ? (isDown() || m_nCheck != 0) : isDown();
+    m_bIsPressed = m_bIsCheckBox ? (isDown() || m_nCheck != 0) : (isDown() || m_bMenuDisplayed);
     m_bIsFocused = hasFocus();
     m_bIsDisabled = !isEnabled();
 

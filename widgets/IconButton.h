@@ -8,7 +8,9 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 
+class COwnerMenu;
 class UrlOpener;
 
 /// A push button that paints itself: an icon or a masked bitmap beside or above its caption,
@@ -144,6 +146,17 @@ public:
     /// Where web addresses go; the desktop's browser unless set.
     void SetUrlOpener(UrlOpener* opener);
 
+    /// Gives the button a drop-down menu: the first popup of menu template `menuId`, drawn in
+    /// `drawLook` (COwnerMenu::Look), with the images of toolbar `toolbarId` (0 for none) of
+    /// `iconSize`, whose bitmap shows `toolbarBackground` where it is transparent. The command
+    /// chosen is posted to `commandWindow` as a CommandEvent. Id 0 removes the menu.
+    quint32 SetDropMenu(int menuId, QObject* commandWindow, int drawLook = 1, int toolbarId = 0,
+                        QSize iconSize = QSize(16, 15),
+                        const QColor& toolbarBackground = QColor(192, 192, 192),
+                        bool repaint = true);
+    /// The drop-down menu, or null.
+    COwnerMenu* DropMenu() const { return m_Menu.get(); }
+
     /// Whether the pointer is over the (flat) button.
     bool IsHovered() const { return m_bMouseOnButton; }
 
@@ -187,6 +200,7 @@ private:
     };
 
     void OnClicked();
+    void ShowDropMenu();
     void CancelHover();
     void ReleaseImages();
     void Repaint(bool repaint);
@@ -214,6 +228,9 @@ private:
     bool m_bDrawBorder = true;
     bool m_bDrawFlatFocus = false;
     std::array<QColor, kColourCount> m_crColours;
+    QObject* m_MenuCommandWindow = nullptr;
+    bool m_bMenuDisplayed = false;
+    std::unique_ptr<COwnerMenu> m_Menu;
     bool m_bHasCursor = false;
     QString m_TipText;
     bool m_bTipActive = false;

@@ -85,3 +85,20 @@ void DrawEmbossed(QPainter& painter, QPoint at, const QImage& silhouette, const 
     painter.drawImage(at + QPoint(1, 1), Coloured(silhouette, light));
     painter.drawImage(at, Coloured(silhouette, dark));
 }
+
+QImage GreyscaleCopy(const QImage& source)
+{
+    QImage grey = source.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < grey.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
+        for (int x = 0; x < grey.width(); ++x) {
+            const QRgb pixel = line[x];
+            if ((pixel & 0x00ffffffu) == 0)
+                continue;
+            const int value = static_cast<int>(qRed(pixel) * 0.299 + qGreen(pixel) * 0.587 +
+                                               qBlue(pixel) * 0.114);
+            line[x] = qRgba(value, value, value, qAlpha(pixel));
+        }
+    }
+    return grey;
+}

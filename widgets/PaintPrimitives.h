@@ -36,3 +36,7 @@ QImage SilhouetteOf(const QImage& image, std::initializer_list<QRgb> background)
 /// then in `dark` in place.
 void DrawEmbossed(QPainter& painter, QPoint at, const QImage& silhouette, const QColor& light,
                   const QColor& dark);
+
+/// A copy in which every pixel that is not exactly black becomes its luminance
+/// (0.299 red + 0.587 green + 0.114 blue, truncated) in all three channels; alpha is kept.
+QImage GreyscaleCopy(const QImage& source);
