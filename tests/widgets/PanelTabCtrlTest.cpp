@@ -1,0 +1,198 @@
+#include "PanelTabCtrl.h"
+#include "Dialog.h"
+#include "NotifyEvent.h"
+#include "SystemColours.h"
+#include "WindowStyles.h"
+
+#include <QFontMetrics>
+#include <QPointer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList kTitles = {QStringLiteral("名称检索"), QStringLiteral("CAS检索"),
+                             QStringLiteral("用途检索"), QStringLiteral("化学式检索")};
+
+class NotifyRecorder : public QWidget
+{
+public:
+    QList<int> codes;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == NotifyEvent::EventType()) {
+            codes << static_cast<NotifyEvent*>(event)->Code();
+            return true;
+        }
+        return QWidget::event(event);
+    }
+};
+
+struct TabFixture : ::testing::Test
+{
+    NotifyRecorder parent;
+    CPanelTabCtrl* tabs = new CPanelTabCtrl;
+    QList<QPointer<QWidget>> pages;
+
+    void SetUp() override
+    {
+        parent.resize(330, 600);
+        ASSERT_TRUE(tabs->Create(WS_CHILD | WS_VISIBLE | CPanelTabCtrl::TABSTYLE_TOP,
+                                 QRect(0, 0, 100, 100), &parent, 125));
+        for (const QString& title : kTitles) {
+            auto* page = new QWidget;
+            pages << page;
+            tabs->AttachPageWindow(page, title);
+        }
+    }
+
+    int Natural(int index) const
+    {
+        return QFontMetrics(tabs->TabFont()).horizontalAdvance(kTitles[index]) + 9;
+    }
+};
+
+} // namespace
+
+TEST_F(TabFixture, TabsOfNaturalWidthSideBySideFromX2)
+{
+    EXPECT_EQ(tabs->TabFont().pixelSize(), 12);
+    parent.show();
+    tabs->resize(320, 560);
+    int x = 2;
+    for (int i = 0; i < 4; ++i) {
+        const QRect header = tabs->PageEntryAt(i)->m_rcHeader;
+        EXPECT_EQ(header.left(), x) << i;
+        EXPECT_EQ(header.top(), 0);
+        EXPECT_EQ(header.width(), Natural(i) - 1) << i; // the right column lies outside
+        EXPECT_EQ(header.height(), 23);
+        x += Natural(i);
+    }
+    EXPECT_EQ(tabs->PageAreaRect(), QRect(2, 23, 316, 535));
+    for (const QPointer<QWidget>& page : pages)
+        EXPECT_EQ(page->geometry(), QRect(4, 25, 312, 531));
+}
+
+TEST_F(TabFixture, PagesStayHiddenUntilShownAndOneShowsAtATime)
+{
+    parent.show();
+    tabs->resize(320, 560);
+    for (const QPointer<QWidget>& page : pages)
+        EXPECT_FALSE(page->isVisible());
+    EXPECT_EQ(tabs->ShownPage(), -1);
+    tabs->ShowPage(0);
+    EXPECT_TRUE(pages[0]->isVisible());
+    tabs->ShowPage(2);
+    EXPECT_FALSE(pages[0]->isVisible());
+    EXPECT_TRUE(pages[2]->isVisible());
+    // No page 7: the one shown before is hidden and stays the shown index.
+    tabs->ShowPage(7);
+    EXPECT_EQ(tabs->ShownPage(), 2);
+    EXPECT_FALSE(pages[2]->isVisible());
+}
+
+TEST_F(TabFixture, ClicksSelectByTabRectangleButNotItsRightColumn)
+{
+    parent.show();
+    // Pages added after the last layout have empty tab rectangles until the next one.
+    auto* fresh = new CPanelTabCtrl;
+    fresh->Create(WS_VISIBLE, QRect(0, 0, 320, 100), &parent, 126);
+    QApplication::processEvents();
+    fresh->AttachPageWindow(new QWidget, kTitles[0]);
+    QTest::mouseClick(fresh, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(fresh->ShownPage(), -1);
+
+    tabs->resize(320, 560);
+    tabs->ShowPage(0);
+    const QRect second = tabs->PageEntryAt(1)->m_rcHeader;
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, QPoint(second.left(), 22));
+    EXPECT_EQ(tabs->ShownPage(), 1);
+    EXPECT_TRUE(pages[1]->isVisible());
+
+    const int rightColumn = second.left() + second.width(); // between tab 1 and tab 2
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, QPoint(rightColumn, 10));
+    EXPECT_EQ(tabs->ShownPage(), 1);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, QPoint(rightColumn + 1, 10));
+    EXPECT_EQ(tabs->ShownPage(), 2);
+    // Below the strip is the page area, not a tab.
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, QPoint(second.left() + 3, 23));
+    EXPECT_EQ(tabs->ShownPage(), 2);
+}
+
+TEST_F(TabFixture, TabsThatDoNotFitAreNarrowedAndAllRemainClickable)
+{
+    tabs->resize(160, 300);
+    parent.show();
+    const int strip = 160 - 6 - 2;
+    int right = 2;
+    for (int i = 0; i < 4; ++i) {
+        const QRect header = tabs->PageEntryAt(i)->m_rcHeader;
+        EXPECT_EQ(header.left(), right);
+        EXPECT_EQ(header.width() + 1, std::min(Natural(i), strip / 4));
+        right = header.left() + header.width() + 1;
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, header.center());
+        EXPECT_EQ(tabs->ShownPage(), i);
+    }
+    EXPECT_LE(right, 2 + strip);
+}
+
+TEST(TabTitleTest, CutsWholeDoubleByteCharactersAndEndsInDots)
+{
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(12);
+    const QFontMetrics metrics(font);
+    const QString title = QStringLiteral("名称检索");
+    EXPECT_EQ(TabPageEntry::FittedTitle(title, metrics.horizontalAdvance(title), metrics), title);
+    // Two drops make it fit; one more makes room for the dots.
+    EXPECT_EQ(TabPageEntry::FittedTitle(title, metrics.horizontalAdvance(QStringLiteral("名称")),
+                                        metrics),
+              QStringLiteral("名..."));
+    // Two ASCII letters are one double-byte character's worth.
+    EXPECT_EQ(TabPageEntry::FittedTitle(QStringLiteral("CAS检索"),
+                                        metrics.horizontalAdvance(QStringLiteral("CAS")), metrics),
+              QStringLiteral("C..."));
+    // At most ten drops, then the one for the dots.
+    const QString longTitle(30, QChar(0x6D4B));
+    EXPECT_EQ(TabPageEntry::FittedTitle(longTitle, 0, metrics), QString(19, QChar(0x6D4B)) + "...");
+}
+
+TEST_F(TabFixture, ActiveTabOpensIntoThePageAreaInactiveTabsStandLower)
+{
+    parent.show();
+    tabs->resize(320, 300);
+    tabs->ShowPage(1);
+    const QImage image = tabs->grab().toImage();
+    const QColor face = SystemColour(SysColour::BtnFace);
+    const QRect active = tabs->PageEntryAt(1)->m_rcHeader;
+    const QRect inactive = tabs->PageEntryAt(0)->m_rcHeader;
+    EXPECT_EQ(image.pixelColor(active.left() + 4, 0), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(inactive.left() + 4, 0), face);
+    EXPECT_EQ(image.pixelColor(inactive.left() + 4, 2), QColor(Qt::white));
+    // The frame's top line shows under the inactive tab and is covered under the active one.
+    EXPECT_EQ(image.pixelColor(inactive.left() + 4, 23), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(active.left() + 4, 23), face);
+    // Black right edge in the column just outside the tab rectangle.
+    EXPECT_EQ(image.pixelColor(active.left() + active.width(), 10), QColor(Qt::black));
+}
+
+TEST_F(TabFixture, NotificationsGoToTheParentAndPagesDieWithTheControl)
+{
+    NotifyEvent notify(pages[0], 1000, -3);
+    QCoreApplication::sendEvent(tabs, &notify);
+    EXPECT_EQ(parent.codes, QList<int>{-3});
+
+    delete tabs;
+    for (const QPointer<QWidget>& page : pages)
+        EXPECT_TRUE(page.isNull());
+}
+
+TEST_F(TabFixture, APanelWhoseTemplateCannotBeReadAddsNoPage)
+{
+    tabs->AddPanelPage([] { return new CDialog; }, 99999, QStringLiteral("x"));
+    EXPECT_EQ(tabs->PageCount(), 4);
+    tabs->AddPanelPage(nullptr, 130, QStringLiteral("y"));
+    EXPECT_EQ(tabs->PageCount(), 4);
+}
