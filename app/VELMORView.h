@@ -2,6 +2,7 @@
 
 #include "Document.h"
 #include "PageLayout.h"
+#include "StaticTrans.h"
 
 #include <QAbstractScrollArea>
 #include <QDir>
@@ -86,4 +87,7 @@ private:
     QSize m_TotalSize;
     QSize m_ScrollTotal; // the extent the scroll bars were last given
     QDir m_PictureDirectory;
+    // Two transparent labels the view carries; they are never shown and never get a window.
+    CStaticTrans m_TransLabel1;
+    CStaticTrans m_TransLabel2;
 };
