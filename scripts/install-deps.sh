@@ -11,6 +11,7 @@ packages=(
     fonts-liberation fonts-arphic-uming
     xvfb xauth imagemagick
     openbabel
+    hyperfine
 )
 
 missing=()

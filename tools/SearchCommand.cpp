@@ -48,11 +48,14 @@ int SearchCommand(CommandArguments args)
     CVELMORDoc doc;
     if (!LoadForReading(doc, given[0]))
         return kExitFailure;
-    OutputBuffer output;
+    // The names are converted in one piece: a line break never forms a character with the
+    // byte before it, so each name decodes as it would on its own.
+    std::string names;
     for (std::string_view name : MatchRecords(doc, kind, *query)) {
-        appendUtf8(output.text(), name);
-        output.text() += '\n';
-        output.written();
+        names += name;
+        names += '\n';
     }
+    OutputBuffer output;
+    appendUtf8(output.text(), names);
     return kExitSuccess;
 }

@@ -28,6 +28,7 @@ protected:
             reagent("", {{Field::EnglishName, "water-free"}}),
             reagent(m_Names[3], {{Field::Formula, "C<sub>6</sub>H<sub>12</sub>O<sub>6</sub>"},
                                  {Field::Alias, m_BadBytes}}),
+            reagent("Z\x81", {{Field::EnglishName, "lone lead byte"}}),
         };
         records[0].LeadInt1 = -7;
         records[0].LeadInt2 = 2147483647;
@@ -44,7 +45,7 @@ TEST_F(ReadCommandsTest, InfoStartsWithTheRecordCount)
     const ToolRun run = runTool({"info", path("cmc.kdb")});
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_FALSE(run.out.empty());
-    EXPECT_EQ(linesOf(run.out)[0], "records: 5");
+    EXPECT_EQ(linesOf(run.out)[0], "records: 6");
     EXPECT_THAT(run.out, HasSubstr("file size: " + std::to_string(readFile("cmc.kdb").size())));
     EXPECT_THAT(run.out, HasSubstr("longest field: Use of record 3 “乙醇”"));
     EXPECT_EQ(run.err, "");
@@ -55,7 +56,7 @@ TEST_F(ReadCommandsTest, DumpJsonLinesHoldEveryFieldInFileOrder)
     const ToolRun run = runTool({"dump", path("cmc.kdb")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::string> lines = linesOf(run.out);
-    ASSERT_EQ(lines.size(), 5u);
+    ASSERT_EQ(lines.size(), 6u);
 
     // Keys come in file order.
     std::size_t at = 0;
@@ -99,6 +100,7 @@ TEST_F(ReadCommandsTest, SearchPrintsTheMatchingNamesInStoreOrder)
     // Case counts, and an empty name prints as an empty line.
     EXPECT_EQ(runTool({"search", path("cmc.kdb"), "english", "ater"}).out, "水\n\n");
     EXPECT_EQ(runTool({"search", path("cmc.kdb"), "english", "WATER"}).out, "");
+    EXPECT_EQ(runTool({"search", path("cmc.kdb"), "english", "lone"}).out, "Z\uFFFD\n");
 
     const ToolRun none = runTool({"search", path("cmc.kdb"), "chinese", "钾"});
     EXPECT_EQ(none.exitCode, 0);
