@@ -1,5 +1,6 @@
 #include "PageCanvas.h"
 
+#include "CPicture.h"
 #include "Gbk.h"
 
 #include <QPainter>
@@ -24,7 +25,10 @@ QString fromCp936(std::string_view text)
 
 QFont arial(int pixelSize, bool bold)
 {
-    QFont font(QStringLiteral("Arial"));
+    QFont font;
+    // Text the Latin face lacks comes from the Chinese system face, as Windows links "宋体" to
+    // "Arial"; naming it also spares a search of every installed font for each Chinese string.
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("宋体")});
     font.setStyleHint(QFont::SansSerif);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setPixelSize(pixelSize);
@@ -73,15 +77,19 @@ int PageCanvas::textHeight(PageFont font)
     return metrics(font).height();
 }
 
-PageSize PageCanvas::pictureSize(std::string_view path)
+QString PageCanvas::pictureFile(std::string_view path) const
 {
     // Databases made on Windows separate folders with backslashes.
     QString name = fromCp936(path);
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    m_PicturePath = path;
-    if (!m_Picture.Load(m_PictureDirectory.filePath(name)))
-        m_Picture.Release();
-    const QSize size = m_Picture.GetImageSize();
+    return m_PictureDirectory.filePath(name);
+}
+
+PageSize PageCanvas::pictureSize(std::string_view path)
+{
+    // The layout needs only the size, which the picture's header gives; the picture is decoded
+    // when it is painted.
+    const QSize size = CPicture::ReadImageSize(pictureFile(path));
     return {size.width(), size.height()};
 }
 
@@ -99,9 +107,10 @@ void PageCanvas::paint(QPainter& painter, const PageLayout& page)
             // QPainter places text by its baseline; the page places it by its top-left.
             painter.drawText(text->x, text->y + m_Metrics[index].ascent(), fromCp936(text->text));
         } else if (const auto* picture = std::get_if<PagePicture>(&item)) {
-            if (picture->path == m_PicturePath) {
-                m_Picture.Render(painter, QRect(picture->x, picture->y, picture->size.width,
-                                                picture->size.height));
+            CPicture image;
+            if (image.Load(pictureFile(picture->path))) {
+                image.Render(painter, QRect(picture->x, picture->y, picture->size.width,
+                                            picture->size.height));
             }
         }
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "CPicture.h"
 #include "PageLayout.h"
 #include "PageMeasurer.h"
 
@@ -9,12 +8,11 @@
 #include <QFontMetrics>
 
 #include <array>
-#include <string>
 
 class QPainter;
 
-/// The page's fonts and its structure picture for one paint: measures text and pictures for
-/// the page layout, then paints the composed page with QPainter in black.
+/// The page's fonts for one paint: measures text and pictures for the page layout, then paints
+/// the composed page with QPainter in black.
 class PageCanvas : public PageMeasurer
 {
 public:
@@ -34,10 +32,9 @@ public:
 
 private:
     const QFontMetrics& metrics(PageFont font) { return m_Metrics[static_cast<int>(font)]; }
+    QString pictureFile(std::string_view path) const;
 
     QDir m_PictureDirectory;
     std::array<QFont, 3> m_Fonts;
     std::array<QFontMetrics, 3> m_Metrics;
-    CPicture m_Picture;
-    std::string m_PicturePath;
 };

@@ -23,25 +23,26 @@ bool acceptableSize(const QSize& size)
            qint64(size.width()) * size.height() * 4 <= CPicture::kMaxPixelBytes;
 }
 
+// Opened without blocking so that a FIFO without a writer cannot stall the paint; the
+// descriptor is checked before anything is read from it.
+bool openRegularFile(const QString& path, QFile& file)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (!isRegularFile(fd) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool CPicture::Load(const QString& path)
 {
-    // Opened without blocking so that a FIFO without a writer cannot stall the paint; the
-    // descriptor is checked before anything is read from it.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    if (!isRegularFile(fd)) {
-        ::close(fd);
-        return false;
-    }
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return Load(file);
+    return openRegularFile(path, file) && Load(file);
 }
 
 bool CPicture::Load(QFile& file)
@@ -69,6 +70,15 @@ bool CPicture::Load(QIODevice& stream)
 QSize CPicture::GetImageSize() const
 {
     return IsLoaded() ? m_Image.size() : QSize(0, 0);
+}
+
+QSize CPicture::ReadImageSize(const QString& path)
+{
+    QFile file;
+    if (!openRegularFile(path, file))
+        return QSize(0, 0);
+    const QSize size = QImageReader(&file).size();
+    return acceptableSize(size) ? size : QSize(0, 0);
 }
 
 bool CPicture::Render(QPainter& painter, const QRect& rect) const

@@ -35,6 +35,11 @@ public:
     /// The natural size in pixels; (0, 0) when nothing is loaded.
     QSize GetImageSize() const;
 
+    /// The size that the picture in the file at `path` claims in its header, read without
+    /// decoding it, under the same rules as Load; (0, 0) when Load would refuse it for what the
+    /// header shows.
+    static QSize ReadImageSize(const QString& path);
+
     /// Paints the picture scaled into `rect`; an all-zero rectangle means its natural size at
     /// (0, 0). Paints nothing and returns false when nothing is loaded.
     bool Render(QPainter& painter, const QRect& rect = QRect()) const;

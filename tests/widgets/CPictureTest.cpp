@@ -79,7 +79,9 @@ TEST_F(CPictureTest, NothingLoadedMeasuresZeroAndPaintsNothing)
 
 TEST_F(CPictureTest, LoadsFromPathFileAndStreamAndASecondLoadReplacesTheFirst)
 {
-    ASSERT_TRUE(picture.Load(writeImage("red.png", {10, 20}, Qt::red)));
+    const QString red = writeImage("red.png", {10, 20}, Qt::red);
+    EXPECT_EQ(CPicture::ReadImageSize(red), QSize(10, 20)) << "from the header alone";
+    ASSERT_TRUE(picture.Load(red));
     EXPECT_EQ(picture.GetImageSize(), QSize(10, 20));
 
     QFile file(writeImage("blue.bmp", {30, 5}, Qt::blue));
@@ -123,6 +125,7 @@ TEST_F(CPictureTest, OnlyRegularFilesAreOpenedAndAFailedOpenKeepsThePicture)
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     // A FIFO without a writer would block an ordinary open for ever.
     EXPECT_FALSE(picture.Load(fifo));
+    EXPECT_EQ(CPicture::ReadImageSize(fifo), QSize(0, 0));
     EXPECT_FALSE(picture.Load(QStringLiteral("/dev/zero")));
     EXPECT_FALSE(picture.Load(dir.path()));
     EXPECT_FALSE(picture.Load(path("missing.png")));
@@ -153,6 +156,7 @@ TEST_F(CPictureTest, PicturesClaimingAHugeSizeAreRefusedBeforeDecoding)
         // The header is read as claimed, so the refusal is the loader's own.
         ASSERT_EQ(QImageReader(file).size(), h.size) << h.name;
         EXPECT_FALSE(picture.Load(file)) << h.name;
+        EXPECT_EQ(CPicture::ReadImageSize(file), QSize(0, 0)) << h.name;
         EXPECT_EQ(picture.GetImageSize(), QSize(0, 0)) << h.name;
     }
     ASSERT_TRUE(picture.Load(writeImage("limit.png", {8192, 2}, Qt::red)));
