@@ -205,15 +205,18 @@ private:
         }
     }
 
-    // Digits are subscripts, except a digit right after "." (the 5 of CuSO4.5H2O). A
-    // two-byte character is drawn whole.
+    // Digits are subscripts, except a number right after "." (the 5 of CuSO4.5H2O, the 10 of
+    // Na2SO4.10H2O), which counts molecules and stays on the line. A two-byte character is
+    // drawn whole.
     void formula(std::string_view value)
     {
         int x = m_ValueX;
+        bool coefficient = false;
         for (std::size_t i = 0; i < value.size();) {
             const char c = value[i];
             const bool digit = c >= '0' && c <= '9';
-            if (digit && (i == 0 || value[i - 1] != '.')) {
+            coefficient = digit ? coefficient : c == '.';
+            if (digit && !coefficient) {
                 const std::string_view d = value.substr(i, 1);
                 const int shift = m_LineHeight - m_Measurer.textHeight(PageFont::Subscript);
                 draw(PageFont::Subscript, x, m_Y + shift, d);

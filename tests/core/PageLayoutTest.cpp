@@ -239,7 +239,7 @@ TEST_F(PageLayoutTest, WrappingNeverSplitsATwoByteCharacterAndLosesNothing)
     EXPECT_EQ(lines[5], "c");
 }
 
-TEST_F(PageLayoutTest, FormulaDigitsAreSubscriptsExceptAfterAFullStop)
+TEST_F(PageLayoutTest, FormulaDigitsAreSubscriptsExceptANumberAfterAFullStop)
 {
     struct Glyph
     {
@@ -275,6 +275,10 @@ TEST_F(PageLayoutTest, FormulaDigitsAreSubscriptsExceptAfterAFullStop)
     for (const Glyph& g : glyphs("CuSO4.5H2O"))
         fonts += g.font == PageFont::Subscript ? 's' : 't';
     EXPECT_EQ(fonts, "ttttstttst");
+    fonts.clear();
+    for (const Glyph& g : glyphs("Na2SO4.10H2O"))
+        fonts += g.font == PageFont::Subscript ? 's' : 't';
+    EXPECT_EQ(fonts, "ttsttsttttst") << "the whole number after the full stop";
 
     const std::vector<Glyph> leading = glyphs("2H2O");
     ASSERT_EQ(leading.size(), 4u);
