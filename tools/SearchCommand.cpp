@@ -7,6 +7,7 @@
 #include "VELMORDoc.h"
 
 #include <array>
+#include <iostream>
 #include <utility>
 
 namespace {
@@ -55,7 +56,8 @@ int SearchCommand(CommandArguments args)
         names += name;
         names += '\n';
     }
-    OutputBuffer output;
-    appendUtf8(output.text(), names);
+    std::string text;
+    appendUtf8(text, names);
+    std::cout << text;
     return kExitSuccess;
 }
