@@ -1,0 +1,96 @@
+#include "SearchPanel.h"
+
+#include "Gbk.h"
+#include "MakerSite.h"
+#include "NavigationHistory.h"
+#include "SearchHost.h"
+#include "VELMORDoc.h"
+
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QLineEdit>
+
+CSearchPanel::CSearchPanel(SearchHost& host, ControlIds ids) : m_Host(host), m_Ids(ids)
+{
+    connect(&m_ResultList, &QAbstractItemView::doubleClicked, this, [this] { OpenSelectedRow(); });
+    connect(&m_ResultList, &ResultListView::returnPressed, this, [this] { OnListReturn(); });
+}
+
+void CSearchPanel::BindControls(DialogBuilder& builder)
+{
+    builder.Bind(m_Ids.list, &m_ResultList);
+    builder.Bind(m_Ids.errorLink, &m_ErrorLink);
+    builder.Bind(m_Ids.priceLink, &m_PriceLink);
+}
+
+void CSearchPanel::DoDataExchange(bool saveAndValidate)
+{
+    auto* field = qobject_cast<QLineEdit*>(GetDlgItem(m_Ids.query));
+    if (!field)
+        return;
+    if (!saveAndValidate) {
+        field->setText(QString::fromStdString(gbk::toUtf8(m_Query)));
+        return;
+    }
+    const std::string typed = field->text().toStdString();
+    const std::optional<std::string> encoded = gbk::fromUtf8(typed);
+    m_QueryEncodable = encoded.has_value();
+    m_Query = encoded.value_or(typed);
+}
+
+void CSearchPanel::InitLinks()
+{
+    for (CLinkLabel* link : {&m_ErrorLink, &m_PriceLink}) {
+        link->PreSubclassWindow();
+        link->SetTargetUrl(MakerHomePage());
+        link->EnableUnderline(false);
+    }
+}
+
+void CSearchPanel::InsertNameColumn()
+{
+    // Wider than the list itself, so the list scrolls sideways.
+    m_ResultList.header()->resizeSection(0, static_cast<int>(m_ResultList.width() * 2.2));
+}
+
+void CSearchPanel::FillInitialRows()
+{
+    m_ResultList.Names().SetNames(InitialResultNames(m_Host.Document()));
+}
+
+void CSearchPanel::FillWithMatches(SearchKind kind)
+{
+    if (!m_QueryEncodable) {
+        m_ResultList.Names().Clear();
+        m_Host.ShowStatusMessage(QStringLiteral("检索内容含有试剂库中没有的字符，未找到试剂。"));
+        return;
+    }
+    m_ResultList.Names().SetNames(MatchRecords(m_Host.Document(), kind, m_Query));
+}
+
+void CSearchPanel::OpenSelectedRow()
+{
+    const int row = m_ResultList.FirstSelectedRow();
+    if (row < 0)
+        return;
+    CVELMORDoc& document = m_Host.Document();
+    document.SetCurrentName(m_ResultList.Names().Name(row));
+    // Appends unless it is the entry shown, and asks for the redraw either way.
+    m_Host.History().push(document.m_CurrentName);
+}
+
+bool CSearchPanel::EnterSearches(const std::string& lastQuery) const
+{
+    return m_ResultList.RowCount() == 0 || m_Query != lastQuery;
+}
+
+void CSearchPanel::ConnectSearchButton(const std::function<void()>& search)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(kSearchButtonId)))
+        connect(button, &QAbstractButton::clicked, this, search);
+}
+
+void CSearchPanel::OnListReturn()
+{
+    OpenSelectedRow();
+}
