@@ -1,0 +1,3 @@
+#include "DialogHelp.h"
+
+CDialogHelp::CDialogHelp(QWidget* parent) : CModalDialog(kTemplateId, parent) {}

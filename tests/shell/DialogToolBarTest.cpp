@@ -1,0 +1,231 @@
+#include "DialogToolBar.h"
+#include "DialogHelp.h"
+#include "DialogUnits.h"
+#include "NavigationHistory.h"
+#include "ToolbarHost.h"
+#include "UrlOpener.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct FakePage : PageSelection
+{
+    void SetCurrentName(std::string_view name) override { current = name; }
+    void RequestRedraw() override { ++redraws; }
+    std::string current;
+    int redraws = 0;
+};
+
+struct FakeHost : ToolbarHost
+{
+    NavigationHistory& History() override { return history; }
+    void ShowSidebar(bool show) override { sidebar.push_back(show); }
+    bool HandlesCommand(int id) const override { return id == CDialogToolBar::IDC_BUSINESS; }
+    void OnCommand(int id) override { commands.push_back(id); }
+
+    FakePage page;
+    NavigationHistory history{page};
+    std::vector<bool> sidebar;
+    std::vector<int> commands;
+};
+
+struct CountingOpener : UrlOpener
+{
+    bool Open(const QString& address) override
+    {
+        opened << address;
+        return false;
+    }
+    QStringList opened;
+};
+
+// What a search panel does when the user chooses a name.
+void Choose(FakeHost& host, const std::string& name)
+{
+    host.page.SetCurrentName(name);
+    host.history.push(name);
+}
+
+struct ToolBarFixture : ::testing::Test
+{
+    void SetUp() override
+    {
+        frame.resize(800, 100);
+        ASSERT_TRUE(bar.Create(&frame, CDialogToolBar::kTemplateId, 134));
+        bar.SetUrlOpener(&opener);
+        frame.show();
+        host.history.seed("firstpage");
+    }
+    void Click(int id) { QTest::mouseClick(bar.Button(id), Qt::LeftButton); }
+
+    FakeHost host;
+    CountingOpener opener;
+    QWidget frame;
+    CDialogToolBar bar{host};
+};
+
+constexpr int kShown[] = {1013, 1014, 1015, 1028};
+constexpr int kHidden[] = {1016, 1017, 1018, 1019};
+
+} // namespace
+
+TEST_F(ToolBarFixture, TemplateGivesTheButtonsTheirTextsPlacesAndStates)
+{
+    const DialogBaseUnits units = DialogBaseUnits::OfFont(bar.font());
+    EXPECT_EQ(bar.size(), units.ToPixels(QSize(316, 24)));
+    EXPECT_EQ(bar.Button(1013)->text(), QStringLiteral("上一步"));
+    EXPECT_EQ(bar.Button(1028)->text(), QStringLiteral("商业合作"));
+    EXPECT_EQ(bar.Button(1019)->text(), QStringLiteral("我要纠错"));
+    EXPECT_EQ(bar.Button(1015)->geometry(), units.ToPixels(QRect(70, 0, 35, 24)));
+    EXPECT_EQ(bar.Button(1016)->geometry(), units.ToPixels(QRect(204, 4, 25, 19)));
+    for (int id : kShown)
+        EXPECT_TRUE(bar.Button(id)->isVisible()) << id;
+    for (int id : kHidden)
+        EXPECT_FALSE(bar.Button(id)->isVisible()) << id;
+    // The command-update pass enables all eight.
+    for (int id : kShown)
+        EXPECT_TRUE(bar.Button(id)->isEnabled()) << id;
+    for (int id : kHidden)
+        EXPECT_TRUE(bar.Button(id)->isEnabled()) << id;
+    // Tab order is template order: 上一步, 下一步, 主页, then 商业合作 among the shown ones.
+    EXPECT_EQ(bar.Button(1013)->nextInFocusChain(), bar.Button(1014));
+    EXPECT_EQ(bar.Button(1015)->nextInFocusChain(), bar.Button(1016));
+    EXPECT_EQ(bar.Button(1019)->nextInFocusChain(), bar.Button(1028));
+}
+
+TEST_F(ToolBarFixture, IconsAboveTheTextExceptBusinessBesideIt)
+{
+    for (int id : {1013, 1014, 1015}) {
+        CIconButton* button = bar.Button(id);
+        EXPECT_EQ(button->IconAlignment(), CIconButton::kAlignVert) << id;
+        const auto layout = button->LayoutFace(false);
+        EXPECT_EQ(layout.image.size(), QSize(16, 16)) << id;
+        EXPECT_EQ(layout.image.top(), 3) << id;
+        EXPECT_EQ(layout.captionRect.top(), 16) << id;
+    }
+    CIconButton* business = bar.Button(1028);
+    EXPECT_EQ(business->IconAlignment(), CIconButton::kAlignHoriz);
+    EXPECT_EQ(business->LayoutFace(false).image.size(), QSize(32, 32));
+    EXPECT_EQ(business->LayoutFace(false).image.left(), 3);
+    EXPECT_TRUE(bar.Button(1016)->LayoutFace(false).image.isNull());
+    EXPECT_TRUE(bar.Button(1013)->IsFlat());
+}
+
+TEST_F(ToolBarFixture, BackAndNextDoNothingRightAfterStartUp)
+{
+    Click(1013);
+    Click(1014);
+    EXPECT_EQ(host.page.current, "firstpage");
+    EXPECT_EQ(host.page.redraws, 0);
+    EXPECT_EQ(host.history.current(), 0);
+}
+
+TEST_F(ToolBarFixture, BackAndNextWalkTheHistoryAndAChoiceJumpsToTheEnd)
+{
+    for (const char* name : {"A", "B", "C"})
+        Choose(host, name);
+    Click(1013);
+    EXPECT_EQ(host.page.current, "B");
+    Click(1013);
+    EXPECT_EQ(host.page.current, "A");
+    Click(1014);
+    EXPECT_EQ(host.page.current, "B");
+    Click(1013);
+    // A choice made after stepping back is appended after the last entry.
+    Choose(host, "D");
+    EXPECT_EQ(host.history.count(), 5);
+    EXPECT_EQ(host.history.current(), 4);
+    Click(1014);
+    EXPECT_EQ(host.page.current, "D");
+    Click(1013);
+    EXPECT_EQ(host.page.current, "C");
+    EXPECT_TRUE(opener.opened.isEmpty());
+}
+
+TEST_F(ToolBarFixture, HomeOpensTheCataloguePageAndLeavesTheHistoryAlone)
+{
+    Choose(host, "A");
+    const int redraws = host.page.redraws;
+    Click(1015);
+    EXPECT_EQ(opener.opened,
+              QStringList{QStringLiteral("http://www.velmor.example/shiji/index.aspx")});
+    EXPECT_EQ(host.page.current, "A");
+    EXPECT_EQ(host.page.redraws, redraws);
+    EXPECT_EQ(host.history.count(), 2);
+}
+
+TEST_F(ToolBarFixture, BusinessGoesToTheOwnerEveryTime)
+{
+    Click(1028);
+    Click(1028);
+    EXPECT_EQ(host.commands, (std::vector<int>{1028, 1028}));
+    EXPECT_EQ(host.page.current, "firstpage");
+}
+
+TEST_F(ToolBarFixture, HiddenButtonsActOnTheirCommandsAndStayHidden)
+{
+    bar.Button(1017)->click();
+    bar.Button(1018)->click();
+    bar.OnCommand(1017);
+    EXPECT_EQ(host.sidebar, (std::vector<bool>{false, true, false}));
+    bar.OnCommand(1019);
+    EXPECT_EQ(opener.opened, QStringList{CDialogToolBar::CataloguePage()});
+    for (int id : kHidden)
+        EXPECT_FALSE(bar.Button(id)->isVisible()) << id;
+}
+
+TEST_F(ToolBarFixture, AboutCommandShowsTheAboutBoxUntilClosed)
+{
+    QString caption;
+    QString buttonText;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(qobject_cast<CDialogHelp*>(modal), nullptr);
+        caption = modal->windowTitle();
+        buttonText = modal->findChild<QPushButton*>()->text();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    bar.OnCommand(1016);
+    EXPECT_EQ(caption, QStringLiteral("关于"));
+    EXPECT_EQ(buttonText, QStringLiteral("确定"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(DialogToolBar, MissingControlsLeaveTheBarStanding)
+{
+    FakeHost host;
+    std::optional<DialogTemplate> cut = LoadDialogTemplate(CDialogToolBar::kTemplateId);
+    ASSERT_TRUE(cut);
+    cut->controls.pop_back(); // no 商业合作
+    QWidget frame;
+    CDialogToolBar bar(host);
+    EXPECT_TRUE(bar.CreateFromTemplate(*cut, &frame));
+    EXPECT_EQ(bar.Button(1013)->text(), QStringLiteral("上一步"));
+}
+
+TEST(DialogHelp, CaptionAndOneDefaultOkButtonClosedByOkOrEscape)
+{
+    CDialogHelp about;
+    ASSERT_TRUE(about.IsBuilt());
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("关于"));
+    const auto buttons = about.findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_EQ(buttons[0]->text(), QStringLiteral("确定"));
+    EXPECT_TRUE(buttons[0]->isDefault());
+    EXPECT_EQ(about.size(), DialogBaseUnits::OfFont(about.font()).ToPixels(QSize(187, 94)));
+
+    QTimer::singleShot(0, buttons[0], [&] { QTest::mouseClick(buttons[0], Qt::LeftButton); });
+    EXPECT_EQ(about.DoModal(), QDialog::Accepted);
+    QTimer::singleShot(0, &about, [&] { QTest::keyClick(&about, Qt::Key_Escape); });
+    EXPECT_EQ(about.DoModal(), QDialog::Rejected);
+}
