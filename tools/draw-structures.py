@@ -2,10 +2,14 @@
 """Redraws the structure pictures of the sample database with Open Babel.
 
 For every row of data/reagents.csv whose StructureImage names a picture, the
-SMILES column is drawn to data/<StructureImage> as a 300x220 PNG, black
-bonds on white. Water of crystallisation is left out of the drawing (the
-formula on the page already shows it). Pictures no row names any more are
-removed. Needs obabel (Debian package openbabel); the build does not run it.
+SMILES column is drawn to data/<StructureImage> as a 300x220 greyscale PNG,
+black bonds on white. All molecules are drawn at one scale (a bond is about
+35 pixels), so a small molecule sits small in the middle of the picture
+instead of being blown up to fill it; only molecules too large for that
+scale are shrunk to fit. Water of crystallisation is left out of the drawing
+(the formula on the page already shows it). Pictures no row names any more
+are removed. Needs obabel (Debian package openbabel) and convert
+(imagemagick); the build does not run this script.
 
 Usage: tools/draw-structures.py [CAS ...]   (no argument: redraw all)
 """
@@ -16,9 +20,11 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 DATA = ROOT / "data"
+WIDTH, HEIGHT = 300, 220
+BOND_PIXELS = 35   # Open Babel lays bonds out 1.0 unit long
+MARGIN = 31        # room obabel keeps around the atoms for labels
 OBABEL_OPTIONS = [
     "--gen2d",   # SMILES carry no coordinates
-    "-xw", "300", "-xh", "220",
     "-xd",       # no molecule name under the drawing
     "-xu",       # black atom labels, as in a printed catalogue
 ]
@@ -28,13 +34,42 @@ def without_water(smiles):
     return ".".join(f for f in smiles.split(".") if f != "O")
 
 
+def run(command, what):
+    result = subprocess.run(command, capture_output=True, text=True)
+    if result.returncode != 0:
+        raise RuntimeError(f"{what}: {result.stderr.strip()}")
+    return result.stdout
+
+
+def extent(smiles):
+    """Width and height of the 2D layout, in bond lengths."""
+    mol = run(["obabel", f"-:{smiles}", "--gen2d", "-omol"], f"no layout for {smiles}")
+    lines = mol.splitlines()
+    count = int(lines[3][:3])
+    xs = [float(line[0:10]) for line in lines[4:4 + count]]
+    ys = [float(line[10:20]) for line in lines[4:4 + count]]
+    return max(xs) - min(xs), max(ys) - min(ys)
+
+
 def draw(smiles, target):
+    smiles = without_water(smiles)
+    dx, dy = extent(smiles)
+    width = round(dx * BOND_PIXELS) + 2 * MARGIN
+    height = round(dy * BOND_PIXELS) + 2 * MARGIN
+    if width > WIDTH or height > HEIGHT:
+        width, height = WIDTH, HEIGHT
     target.parent.mkdir(parents=True, exist_ok=True)
-    result = subprocess.run(
-        ["obabel", f"-:{without_water(smiles)}", "-O", str(target), *OBABEL_OPTIONS],
-        capture_output=True, text=True)
-    if result.returncode != 0 or not target.exists() or target.stat().st_size == 0:
-        raise RuntimeError(f"obabel could not draw {smiles}: {result.stderr.strip()}")
+    raw = target.with_suffix(".raw.png")
+    try:
+        run(["obabel", f"-:{smiles}", "-O", str(raw), "-xw", str(width), "-xh", str(height),
+             *OBABEL_OPTIONS], f"obabel could not draw {smiles}")
+        if not raw.exists() or raw.stat().st_size == 0:
+            raise RuntimeError(f"obabel could not draw {smiles}")
+        run(["convert", str(raw), "-gravity", "center", "-background", "white",
+             "-extent", f"{WIDTH}x{HEIGHT}", "-colorspace", "Gray", "-strip", str(target)],
+            f"convert could not pad the picture of {smiles}")
+    finally:
+        raw.unlink(missing_ok=True)
 
 
 def main(only):
