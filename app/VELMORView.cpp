@@ -1,5 +1,6 @@
 #include "VELMORView.h"
 
+#include "LoadFailurePage.h"
 #include "PageCanvas.h"
 #include "PageSheets.h"
 #include "VELMORDoc.h"
@@ -162,6 +163,10 @@ void CVELMORView::OnFilePrint()
 void CVELMORView::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
+    if (!m_LoadFailure.isEmpty()) {
+        PaintLoadFailurePage(painter, viewport()->rect(), m_LoadFailure);
+        return;
+    }
     painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     OnDraw(painter);
 }

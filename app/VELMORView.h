@@ -31,6 +31,17 @@ public:
     /// Sets the scroll extent the view starts with, 600 x 100 (part of the first set-up).
     void SetInitialScrollSizes();
 
+    /// The first set-up: the initial scroll extent, registration with the main frame, the
+    /// database loaded into the document and the search sidebar built.
+    void OnInitialUpdate();
+
+    /// From now on the view says that the database could not be loaded, and why.
+    void ShowLoadFailure(const QString& message)
+    {
+        m_LoadFailure = message;
+        viewport()->update();
+    }
+
     /// Makes `total` the area the scroll bars range over.
     void SetScrollSizes(const QSize& total);
 
@@ -87,6 +98,7 @@ private:
     QSize m_TotalSize;
     QSize m_ScrollTotal; // the extent the scroll bars were last given
     QDir m_PictureDirectory;
+    QString m_LoadFailure; // the loader's message when the database could not be loaded
     // Two transparent labels the view carries; they are never shown and never get a window.
     CStaticTrans m_TransLabel1;
     CStaticTrans m_TransLabel2;

@@ -20,6 +20,7 @@ bool CDialog::CreateFromTemplate(const DialogTemplate& dialogTemplate, QWidget* 
     DialogBuilder builder(dialogTemplate);
     BindControls(builder);
     m_Controls = builder.Build(this);
+    m_TemplateSize = builder.Units().ToPixels(dialogTemplate.size);
     OnInitDialog();
     return true;
 }

@@ -29,6 +29,9 @@ public:
     /// The control with this id, or null.
     QWidget* GetDlgItem(int id) const;
 
+    /// The template's size in pixels: what a layout gives a dialog bar.
+    QSize sizeHint() const override { return m_TemplateSize; }
+
 protected:
     /// Hands the widgets the dialog's members are to the builder (DialogBuilder::Bind).
     virtual void BindControls(DialogBuilder& builder);
@@ -47,4 +50,5 @@ protected:
 
 private:
     std::vector<QWidget*> m_Controls;
+    QSize m_TemplateSize;
 };

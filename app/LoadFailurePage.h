@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QPainter;
+
+/// Paints, in `area`, the page that says the database could not be loaded: a title, the
+/// loader's `message` and what the user can do about it.
+void PaintLoadFailurePage(QPainter& painter, const QRect& area, const QString& message);

@@ -1,0 +1,64 @@
+#include "VELMOR.h"
+
+#include "MainFrm.h"
+#include "VELMORDoc.h"
+#include "VELMORView.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QSettings>
+
+CVELMORApp::CVELMORApp() = default;
+
+CVELMORApp::~CVELMORApp()
+{
+    // The frame and its view go before the document they show.
+    m_pMainWnd.reset();
+    m_pDocument.reset();
+}
+
+bool CVELMORApp::InitInstance()
+{
+    SetRegistryKey(QStringLiteral("Local AppWizard-Generated Applications"));
+    LoadStdProfileSettings(4);
+    if (!ProcessShellCommand())
+        return false;
+    // Fill the screen's work area first, so that the window is as large as a maximised one
+    // even where no window manager maximises it.
+    m_pMainWnd->setGeometry(m_pMainWnd->screen()->availableGeometry());
+    m_pMainWnd->showMaximized();
+    // The frame is a plain window: it never had a menu bar to remove.
+    return true;
+}
+
+void CVELMORApp::SetRegistryKey(const QString& key)
+{
+    QCoreApplication::setOrganizationName(key);
+    QCoreApplication::setApplicationName(QStringLiteral("VELMOR"));
+}
+
+void CVELMORApp::LoadStdProfileSettings(int maxRecentFiles)
+{
+    const QSettings profile;
+    for (int i = 1; i <= maxRecentFiles; ++i) {
+        const QString file =
+            profile.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+        if (!file.isEmpty())
+            m_RecentFiles << file;
+    }
+}
+
+bool CVELMORApp::ProcessShellCommand()
+{
+    // A new document, the frame made for it, its view, and the view's first set-up.
+    m_pDocument = std::make_unique<CVELMORDoc>();
+    m_pMainWnd = std::make_unique<CMainFrame>(*m_pDocument);
+    m_pMainWnd->setWindowIcon(QIcon(QStringLiteral(":/res/icon/velmor.png")));
+    if (!m_pMainWnd->LoadFrame())
+        return false;
+    auto* view = new CVELMORView(*m_pDocument);
+    m_pMainWnd->AttachView(view);
+    view->OnInitialUpdate();
+    return true;
+}

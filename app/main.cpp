@@ -1,0 +1,14 @@
+#include "FontSubstitutions.h"
+#include "VELMOR.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    InstallFontSubstitutions();
+    CVELMORApp app;
+    if (!app.InitInstance())
+        return 1;
+    return QApplication::exec();
+}

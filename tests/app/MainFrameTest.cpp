@@ -1,0 +1,171 @@
+#include "CASSearchDialog.h"
+#include "CommandEvent.h"
+#include "MainFrm.h"
+#include "TestDatabase.h"
+#include "VELMOR.h"
+#include "VELMORDoc.h"
+#include "VELMORView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+/// Starts the program in a folder of its own, holding `databaseBytes` as cmc.kdb when given.
+struct StartUp : ::testing::Test
+{
+    QTemporaryDir folder;
+    QString previous = QDir::currentPath();
+    CVELMORApp app;
+    QStringList messageBoxes;
+
+    void Start(const std::string* database)
+    {
+        ASSERT_TRUE(folder.isValid());
+        if (database) {
+            QFile file(folder.filePath(QStringLiteral("cmc.kdb")));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(database->data(), static_cast<qint64>(database->size()));
+        }
+        QDir::setCurrent(folder.path());
+        // Closes and records each message box the start-up shows.
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messageBoxes << box->text();
+                box->accept();
+            }
+        });
+        watcher.start(10);
+        ASSERT_TRUE(app.InitInstance());
+        watcher.stop();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(app.MainFrame()));
+    }
+    void TearDown() override { QDir::setCurrent(previous); }
+
+    CMainFrame& Frame() { return *app.MainFrame(); }
+    std::string Current() { return app.Document()->m_CurrentName; }
+    QImage Page() { return Frame().m_pView->viewport()->grab().toImage(); }
+};
+
+std::string SmallDatabase()
+{
+    return databaseBytes({reagent(gbkOf("甲醇"), {{Field::CasNumber, "67-56-1"}}),
+                          reagent(gbkOf("乙醇"), {{Field::CasNumber, "64-17-5"}}),
+                          reagent(gbkOf("丙酮"), {{Field::CasNumber, "67-64-1"}})});
+}
+
+} // namespace
+
+TEST_F(StartUp, OpensMaximisedOnTheStartPageWithTheSidebarAndStatusBar)
+{
+    const std::string database = SmallDatabase();
+    Start(&database);
+    CMainFrame& frame = Frame();
+    EXPECT_TRUE(messageBoxes.isEmpty());
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("化学试剂库"));
+    EXPECT_TRUE(frame.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(frame.frameGeometry(), frame.screen()->availableGeometry());
+    EXPECT_EQ(frame.findChild<QMenuBar*>(), nullptr);
+    ASSERT_NE(frame.m_pView, nullptr);
+    EXPECT_EQ(&frame.m_pView->GetDocument(), app.Document());
+    EXPECT_EQ(app.Document()->RecordCount(), 3);
+
+    EXPECT_EQ(Current(), "firstpage");
+    EXPECT_EQ(frame.History().count(), 1);
+    EXPECT_EQ(frame.History().entry(0), "firstpage");
+
+    EXPECT_TRUE(frame.m_LeftCtrBar.isVisible());
+    EXPECT_EQ(frame.m_LeftCtrBar.width(), 330);
+    EXPECT_EQ(frame.m_SearchTabs.ShownPage(), 0);
+    EXPECT_EQ(frame.m_pView->geometry().left(), frame.m_LeftCtrBar.geometry().right() + 1);
+
+    EXPECT_TRUE(frame.StatusBar().isVisible());
+    EXPECT_EQ(frame.StatusBar().findChild<QLabel*>()->text(), QStringLiteral("就绪"));
+    // The offscreen platform reports no lock keys: no indicator is lit.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(frame.IndicatorPane(i).text().isEmpty());
+}
+
+TEST_F(StartUp, ALookupByCasNumberShowsTheReagentAndKeepsTheTitle)
+{
+    const std::string database = SmallDatabase();
+    Start(&database);
+    CMainFrame& frame = Frame();
+    const QImage startPage = Page();
+
+    QTest::mouseClick(&frame.m_SearchTabs, Qt::LeftButton, {},
+                      frame.m_SearchTabs.PageEntryAt(1)->m_rcHeader.center());
+    auto* cas = qobject_cast<CCASSearchDialog*>(frame.m_SearchTabs.PageEntryAt(1)->m_pPageWnd);
+    ASSERT_TRUE(cas->isVisible());
+    QTest::keyClicks(qobject_cast<QLineEdit*>(cas->GetDlgItem(1006)), "67-");
+    QTest::mouseClick(cas->GetDlgItem(CSearchPanel::kSearchButtonId), Qt::LeftButton);
+    ASSERT_EQ(cas->ResultList().RowCount(), 2);
+
+    ResultListView& list = cas->ResultList();
+    const QPoint row(10, list.visualRect(list.model()->index(1, 0)).center().y());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, row);
+    EXPECT_EQ(Current(), gbkOf("丙酮"));
+    EXPECT_EQ(frame.History().count(), 2);
+    EXPECT_NE(Page(), startPage);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("化学试剂库"));
+}
+
+TEST_F(StartUp, TheBusinessCommandShowsTheStartPageOnceAndTouchesNothingElse)
+{
+    const std::string database = SmallDatabase();
+    Start(&database);
+    CMainFrame& frame = Frame();
+    app.Document()->SetCurrentName(gbkOf("甲醇"));
+    CommandEvent business(CMainFrame::ID_BUSINESS);
+    QApplication::sendEvent(&frame, &business);
+    EXPECT_EQ(frame.m_pView->SpecialPage(), "shangjia");
+    EXPECT_EQ(Current(), gbkOf("甲醇"));
+    EXPECT_EQ(frame.History().count(), 1);
+}
+
+TEST_F(StartUp, AMissingDatabaseIsReportedAndTheWindowSaysSo)
+{
+    Start(nullptr);
+    CMainFrame& frame = Frame();
+    ASSERT_EQ(messageBoxes.size(), 1);
+    EXPECT_TRUE(messageBoxes[0].contains(QStringLiteral("cmc.kdb")));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("化学试剂库"));
+    // No sidebar, no start page, no history.
+    EXPECT_FALSE(frame.m_LeftCtrBar.isVisible());
+    EXPECT_EQ(frame.m_SearchTabs.PageCount(), 0);
+    EXPECT_EQ(Current(), "");
+    EXPECT_EQ(frame.History().count(), 0);
+
+    // The page is not left blank.
+    const QImage page = Page();
+    int inked = 0;
+    for (int y = 0; y < page.height(); y += 2)
+        for (int x = 0; x < page.width(); x += 2)
+            inked += page.pixelColor(x, y) != QColor(Qt::white);
+    EXPECT_GT(inked, 100);
+}
+
+TEST_F(StartUp, ABrokenDatabaseIsReportedWithTheLoadersMessage)
+{
+    std::string database = SmallDatabase();
+    database.resize(database.size() / 2);
+    Start(&database);
+    ASSERT_EQ(messageBoxes.size(), 1);
+    EXPECT_TRUE(messageBoxes[0].contains(QStringLiteral("cmc.kdb")));
+    EXPECT_EQ(Frame().m_SearchTabs.PageCount(), 0);
+    EXPECT_TRUE(Frame().isVisible());
+}

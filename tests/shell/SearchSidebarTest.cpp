@@ -1,0 +1,142 @@
+#include "SearchSidebar.h"
+#include "CASSearchDialog.h"
+#include "ControlId.h"
+#include "GripperBar.h"
+#include "NameSearchDialog.h"
+#include "NavigationHistory.h"
+#include "NotifyEvent.h"
+#include "PanelTabCtrl.h"
+#include "SearchHost.h"
+#include "ShiSearcherDialog.h"
+#include "TestDatabase.h"
+#include "UseSeacherDialog.h"
+#include "VELMORDoc.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Frame : public QWidget, public SearchHost
+{
+public:
+    CVELMORDoc doc;
+    NavigationHistory history{doc};
+    int notifications = 0;
+
+    CVELMORDoc& Document() override { return doc; }
+    NavigationHistory& History() override { return history; }
+    void ShowStatusMessage(const QString&) override {}
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == NotifyEvent::EventType()) {
+            ++notifications;
+            return true;
+        }
+        return QWidget::event(event);
+    }
+};
+
+struct SidebarFixture : ::testing::Test
+{
+    Frame frame;
+    CGripperBar bar;
+    CPanelTabCtrl tabs;
+    std::string names[3] = {gbkOf("甲醇"), gbkOf("乙醇"), gbkOf("丙酮")};
+
+    void SetUp() override
+    {
+        loadRecords(frame.doc, {reagent(names[0], {{Field::CasNumber, "67-56-1"}}),
+                                reagent(names[1], {{Field::CasNumber, "64-17-5"}}),
+                                reagent(names[2], {{Field::CasNumber, "67-64-1"}})});
+        AssembleSearchSidebar(frame, bar, tabs, frame);
+        auto* layout = new QHBoxLayout(&frame);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(&bar);
+        layout->addStretch(1);
+        frame.resize(1024, 700);
+        frame.show();
+        QApplication::processEvents();
+    }
+
+    template <class Panel> Panel* Page(int index)
+    {
+        return qobject_cast<Panel*>(tabs.PageEntryAt(index)->m_pPageWnd);
+    }
+};
+
+} // namespace
+
+TEST_F(SidebarFixture, FourTabsInOrderWithTheNamePanelShownAndTheStartPageCurrent)
+{
+    EXPECT_EQ(bar.parentWidget(), &frame);
+    EXPECT_EQ(ControlId(&bar), 123);
+    EXPECT_EQ(tabs.parentWidget(), &bar);
+    EXPECT_EQ(ControlId(&tabs), 125);
+    ASSERT_EQ(tabs.PageCount(), 4);
+    const QStringList titles = {QStringLiteral("名称检索"), QStringLiteral("CAS检索"),
+                                QStringLiteral("用途检索"), QStringLiteral("化学式检索")};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(tabs.PageEntryAt(i)->m_strCaption, titles[i]);
+        EXPECT_TRUE(tabs.PageEntryAt(i)->m_hTabIcon.isNull());
+    }
+    EXPECT_NE(Page<CNameSearchDialog>(0), nullptr);
+    EXPECT_NE(Page<CCASSearchDialog>(1), nullptr);
+    EXPECT_NE(Page<CUseSeacherDialog>(2), nullptr);
+    EXPECT_NE(Page<CShiSearcherDialog>(3), nullptr);
+    EXPECT_EQ(tabs.ShownPage(), 0);
+    EXPECT_TRUE(Page<CSearchPanel>(0)->isVisible());
+    for (int i = 1; i < 4; ++i)
+        EXPECT_FALSE(Page<CSearchPanel>(i)->isVisible());
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(Page<CSearchPanel>(0)->GetDlgItem(1002))->isChecked());
+    EXPECT_EQ(frame.doc.m_CurrentName, "firstpage");
+    EXPECT_EQ(frame.history.count(), 1);
+    // The tab control fills the bar's client area.
+    EXPECT_EQ(tabs.geometry(), bar.ClientRect());
+}
+
+TEST_F(SidebarFixture, KeepsItsWidthWhateverTheWindowSize)
+{
+    for (const QSize size : {QSize(800, 600), QSize(1600, 1000), QSize(500, 400)}) {
+        frame.resize(size);
+        QApplication::processEvents();
+        EXPECT_EQ(bar.width(), 330);
+        EXPECT_EQ(bar.height(), size.height());
+    }
+}
+
+TEST_F(SidebarFixture, PanelsKeepTheirOwnStateAcrossTabs)
+{
+    const QRect casTab = tabs.PageEntryAt(1)->m_rcHeader;
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, casTab.center());
+    auto* cas = Page<CCASSearchDialog>(1);
+    ASSERT_TRUE(cas->isVisible());
+    auto* query = qobject_cast<QLineEdit*>(cas->GetDlgItem(1006));
+    QTest::keyClicks(query, "67-");
+    QTest::mouseClick(cas->GetDlgItem(CSearchPanel::kSearchButtonId), Qt::LeftButton);
+    EXPECT_EQ(cas->ResultList().RowCount(), 2);
+    EXPECT_EQ(frame.doc.m_CurrentName, "firstpage"); // switching and searching show nothing new
+
+    // The other panels still list the first 100 names.
+    for (int i : {0, 2, 3})
+        EXPECT_EQ(Page<CSearchPanel>(i)->ResultList().RowCount(), 100);
+
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.PageEntryAt(3)->m_rcHeader.center());
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, casTab.center());
+    EXPECT_EQ(query->text(), QStringLiteral("67-"));
+    EXPECT_EQ(cas->ResultList().RowCount(), 2);
+}
+
+TEST_F(SidebarFixture, NotificationsOfTheTabControlReachTheFrame)
+{
+    NotifyEvent notify(&tabs, 125, 1);
+    QApplication::sendEvent(&tabs, &notify);
+    EXPECT_EQ(frame.notifications, 1);
+}
