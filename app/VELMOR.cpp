@@ -1,5 +1,6 @@
 #include "VELMOR.h"
 
+#include "AppAboutBox.h"
 #include "MainFrm.h"
 #include "VELMORDoc.h"
 #include "VELMORView.h"
@@ -30,6 +31,12 @@ bool CVELMORApp::InitInstance()
     m_pMainWnd->showMaximized();
     // The frame is a plain window: it never had a menu bar to remove.
     return true;
+}
+
+void CVELMORApp::OnAppAbout()
+{
+    CAppAboutBox about;
+    about.DoModal();
 }
 
 void CVELMORApp::SetRegistryKey(const QString& key)

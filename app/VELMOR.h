@@ -16,8 +16,14 @@ public:
     CVELMORApp();
     ~CVELMORApp();
 
+    /// The standard about command, which no menu or key of this program carries.
+    static constexpr int ID_APP_ABOUT = 57664;
+
     /// Starts the program; false when the main window could not be made.
     bool InitInstance();
+
+    /// The about command: shows the application's about box until it is closed.
+    void OnAppAbout();
 
     CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
     CVELMORDoc* Document() const { return m_pDocument.get(); }

@@ -1,0 +1,3 @@
+#include "AppAboutBox.h"
+
+CAppAboutBox::CAppAboutBox(QWidget* parent) : CModalDialog(kTemplateId, parent) {}
