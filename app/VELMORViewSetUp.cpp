@@ -10,8 +10,16 @@
 #include <QMessageBox>
 
 namespace {
-const QString kCaption = QStringLiteral("化学试剂库");
+
+/// A message box in the program's language, with its one button "确定".
+void Report(QWidget* owner, QMessageBox::Icon icon, const QString& text)
+{
+    QMessageBox box(icon, QStringLiteral("化学试剂库"), text, QMessageBox::NoButton, owner);
+    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    box.exec();
 }
+
+} // namespace
 
 void CVELMORView::OnInitialUpdate()
 {
@@ -27,11 +35,11 @@ void CVELMORView::OnInitialUpdate()
         // No sidebar without a database; the program keeps running and the page says why.
         const QString message = QString::fromUtf8(error.what());
         ShowLoadFailure(message);
-        QMessageBox::critical(frame, kCaption, message);
+        Report(frame, QMessageBox::Critical, message);
         return;
     }
     if (const std::optional<std::string> notice = summary.notice(kDatabaseFileName))
-        QMessageBox::information(frame, kCaption, QString::fromStdString(*notice));
+        Report(frame, QMessageBox::Information, QString::fromStdString(*notice));
 
     AssembleSearchSidebar(*frame, frame->m_LeftCtrBar, frame->m_SearchTabs, *frame);
     frame->RecalcLayout();

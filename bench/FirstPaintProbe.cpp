@@ -1,0 +1,69 @@
+// Started by shell_bench in a folder holding cmc.kdb: starts the program as its main() does and,
+// once the page view has been painted for the first time, prints how many nanoseconds after its
+// start (VELMOR_SPAWN_NS, on the monotonic clock) main() was entered, the QApplication was up,
+// InitInstance() had returned and the first paint was done. Then it quits.
+
+#include "FontSubstitutions.h"
+#include "MainFrm.h"
+#include "VELMOR.h"
+#include "VELMORView.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+long long Now()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+/// Notes the first paint of the view and quits once it is done.
+class FirstPaint : public QObject
+{
+public:
+    long long doneAt = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !m_Seen) {
+            m_Seen = true;
+            // Runs when the paint and the flush to the window are over.
+            QTimer::singleShot(0, [this] {
+                doneAt = Now();
+                QApplication::quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    bool m_Seen = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const long long atMain = Now();
+    const long long spawned = qEnvironmentVariable("VELMOR_SPAWN_NS").toLongLong();
+    QApplication application(argc, argv);
+    InstallFontSubstitutions();
+    const long long atApplication = Now();
+    CVELMORApp app;
+    if (!app.InitInstance())
+        return 1;
+    const long long atInit = Now();
+    FirstPaint firstPaint;
+    app.MainFrame()->m_pView->viewport()->installEventFilter(&firstPaint);
+    QApplication::exec();
+    std::printf("%lld %lld %lld %lld\n", atMain - spawned, atApplication - spawned,
+                atInit - spawned, firstPaint.doneAt - spawned);
+    return 0;
+}

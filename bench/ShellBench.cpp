@@ -1,0 +1,219 @@
+// The main window's start-up and the search panels at scale: start-up to the first paint with a
+// 20,000-record database (as a process, and its parts in this process), and a CAS search that
+// lists all 50,000 records, from the click on "检索" to the filled list, beside the search alone.
+
+#include "BenchmarkRatios.h"
+#include "CASSearchDialog.h"
+#include "DatabaseFile.h"
+#include "FontSubstitutions.h"
+#include "GripperBar.h"
+#include "MainFrm.h"
+#include "NavigationHistory.h"
+#include "PanelTabCtrl.h"
+#include "SearchHost.h"
+#include "SearchSidebar.h"
+#include "SyntheticDatabase.h"
+#include "VELMOR.h"
+#include "VELMORDoc.h"
+#include "VELMORView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+constexpr int kStartRecords = 20000;
+constexpr int kSearchRecords = 50000;
+
+/// A folder holding a synthetic cmc.kdb of `records` records, made once per size.
+const QTemporaryDir& DatabaseFolder(int records)
+{
+    static std::map<int, std::unique_ptr<QTemporaryDir>> folders;
+    auto& folder = folders[records];
+    if (!folder) {
+        folder = std::make_unique<QTemporaryDir>();
+        std::ofstream out(folder->filePath(QStringLiteral("cmc.kdb")).toStdString(),
+                          std::ios::binary);
+        WriteSyntheticDatabase(out, records, 20261207);
+    }
+    return *folder;
+}
+
+class Host : public SearchHost
+{
+public:
+    CVELMORDoc doc;
+    NavigationHistory history{doc};
+    CVELMORDoc& Document() override { return doc; }
+    NavigationHistory& History() override { return history; }
+    void ShowStatusMessage(const QString&) override {}
+};
+
+/// A record store loaded with `records` synthetic records, made once per size.
+Host& LoadedHost(int records)
+{
+    static std::map<int, std::unique_ptr<Host>> hosts;
+    auto& host = hosts[records];
+    if (!host) {
+        host = std::make_unique<Host>();
+        LoadDatabaseFile(host->doc,
+                         DatabaseFolder(records).filePath(QStringLiteral("cmc.kdb")).toStdString());
+    }
+    return *host;
+}
+
+double Seconds(long long nanoseconds)
+{
+    return static_cast<double>(nanoseconds) / 1e9;
+}
+
+// The program started as a process, up to its first paint; the counters split that time.
+void BM_ProcessStartToFirstPaint(benchmark::State& state)
+{
+    const QString folder = DatabaseFolder(kStartRecords).path();
+    double toApplication = 0, toInit = 0, toPaint = 0;
+    for (auto _ : state) {
+        QProcess probe;
+        probe.setWorkingDirectory(folder);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        const auto spawned = std::chrono::steady_clock::now();
+        environment.insert(QStringLiteral("VELMOR_SPAWN_NS"),
+                           QString::number(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                               spawned.time_since_epoch())
+                                               .count()));
+        probe.setProcessEnvironment(environment);
+        probe.start(QStringLiteral(VELMOR_FIRST_PAINT_PROBE), {});
+        if (!probe.waitForFinished(30000) || probe.exitCode() != 0) {
+            state.SkipWithError("the probe did not paint");
+            return;
+        }
+        std::istringstream times(probe.readAllStandardOutput().toStdString());
+        long long main = 0, application = 0, init = 0, paint = 0;
+        times >> main >> application >> init >> paint;
+        state.SetIterationTime(Seconds(paint));
+        toApplication += Seconds(application);
+        toInit += Seconds(init - application);
+        toPaint += Seconds(paint - init);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["qapplication_ms"] = toApplication / n * 1e3;
+    state.counters["init_instance_ms"] = toInit / n * 1e3;
+    state.counters["first_paint_ms"] = toPaint / n * 1e3;
+}
+BENCHMARK(BM_ProcessStartToFirstPaint)
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
+
+// The parts of InitInstance in this process: the document, the load, the sidebar, the paint.
+void BM_NewDocument(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(std::make_unique<CVELMORDoc>());
+}
+BENCHMARK(BM_NewDocument)->Unit(benchmark::kMillisecond);
+
+void BM_LoadDatabase20000(benchmark::State& state)
+{
+    const std::string path =
+        DatabaseFolder(kStartRecords).filePath(QStringLiteral("cmc.kdb")).toStdString();
+    CVELMORDoc doc;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LoadDatabaseFile(doc, path));
+}
+BENCHMARK(BM_LoadDatabase20000)->Unit(benchmark::kMillisecond);
+
+void BM_SidebarAssembly(benchmark::State& state)
+{
+    Host& host = LoadedHost(kStartRecords);
+    for (auto _ : state) {
+        QWidget frame;
+        CGripperBar bar;
+        CPanelTabCtrl tabs;
+        AssembleSearchSidebar(frame, bar, tabs, host);
+        state.PauseTiming();
+        tabs.setParent(nullptr);
+        bar.setParent(nullptr);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SidebarAssembly)->Unit(benchmark::kMillisecond);
+
+// In this process: InitInstance (document, frame, load, sidebar, show) and the first paint.
+void BM_InitInstanceToFirstPaint(benchmark::State& state)
+{
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(DatabaseFolder(kStartRecords).path());
+    for (auto _ : state) {
+        CVELMORApp app;
+        app.InitInstance();
+        QWidget* viewport = app.MainFrame()->m_pView->viewport();
+        viewport->repaint();
+        state.PauseTiming();
+        app.MainFrame()->hide();
+        state.ResumeTiming();
+    }
+    QDir::setCurrent(previous);
+}
+BENCHMARK(BM_InitInstanceToFirstPaint)->Unit(benchmark::kMillisecond);
+
+/// A CAS panel over 50,000 records, shown, with the query "-" that every CAS number holds.
+struct CasPanel
+{
+    QWidget page;
+    CCASSearchDialog* panel = new CCASSearchDialog(LoadedHost(kSearchRecords));
+
+    CasPanel()
+    {
+        page.resize(320, 700);
+        panel->Create(131, &page);
+        panel->show();
+        page.show();
+        qobject_cast<QLineEdit*>(panel->GetDlgItem(1006))->setText(QStringLiteral("-"));
+    }
+};
+
+void BM_CasSearchClickToFilledList(benchmark::State& state)
+{
+    CasPanel cas;
+    QWidget* button = cas.panel->GetDlgItem(CSearchPanel::kSearchButtonId);
+    ResultListView& list = cas.panel->ResultList();
+    for (auto _ : state) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        // The list as the user sees it: laid out and painted.
+        list.viewport()->repaint();
+    }
+    state.counters["rows"] = list.RowCount();
+}
+BENCHMARK(BM_CasSearchClickToFilledList)->Unit(benchmark::kMillisecond);
+
+void BM_CasMatchRecordsAlone(benchmark::State& state)
+{
+    const CVELMORDoc& doc = LoadedHost(kSearchRecords).doc;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MatchRecords(doc, SearchKind::CasNumber, "-"));
+}
+BENCHMARK(BM_CasMatchRecordsAlone)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    return RatioReport::run(argc, argv,
+                            {{"BM_CasSearchClickToFilledList", "BM_CasMatchRecordsAlone",
+                              "<= 10x the search alone", 10.0}});
+}

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the program on the sample database: it runs in
+# build/run/, where the build puts cmc.kdb and the structure pictures. Arguments go to the program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "run.sh: no display to show the window on (try: xvfb-run -a scripts/run.sh)" >&2
+    exit 1
+fi
+scripts/install-deps.sh
+scripts/build.sh
+cd build/run
+exec ../app/velmor "$@"
