@@ -8,6 +8,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
     exit 1
 fi
 scripts/install-deps.sh
-scripts/build.sh
+# The program is the GUI part of the build, whatever an earlier configuration chose.
+scripts/build.sh -DVELMOR_GUI=ON
 cd build/run
 exec ../app/velmor "$@"
