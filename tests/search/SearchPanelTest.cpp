@@ -372,6 +372,15 @@ TEST_F(PanelFixture, FormulaPanelSearchesByButtonOnlyAndItsListIgnoresEnter)
     EXPECT_EQ(view.redraws, 1);
 }
 
+TEST_F(PanelFixture, EnterOnTheFocusedSearchButtonPressesIt)
+{
+    auto* formula = Make<CShiSearcherDialog>(146);
+    Type(Field(formula, 1006), QStringLiteral("NaCl"));
+    QWidget* button = formula->GetDlgItem(CSearchPanel::kSearchButtonId);
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_EQ(Rows(formula), QStringList{QStringLiteral("氯化钠")});
+}
+
 TEST_F(PanelFixture, AQueryWithCharactersOutsideCodePage936FindsNothingAndSaysSo)
 {
     auto* use = Make<CUseSeacherDialog>(132);

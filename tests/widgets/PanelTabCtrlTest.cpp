@@ -4,11 +4,14 @@
 #include "SystemColours.h"
 #include "WindowStyles.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QPointer>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -195,4 +198,31 @@ TEST_F(TabFixture, APanelWhoseTemplateCannotBeReadAddsNoPage)
     EXPECT_EQ(tabs->PageCount(), 4);
     tabs->AddPanelPage(nullptr, 130, QStringLiteral("y"));
     EXPECT_EQ(tabs->PageCount(), 4);
+}
+
+TEST(TabAnimationTest, ThePageSlidesInFromTheLeftAndEndsInThePageArea)
+{
+    QWidget parent;
+    parent.resize(330, 400);
+    auto* tabs = new CPanelTabCtrl;
+    tabs->Create(WS_VISIBLE | CPanelTabCtrl::TABSTYLE_TOP | CPanelTabCtrl::TABSTYLE_ANIMATE,
+                 QRect(0, 0, 320, 380), &parent, 125);
+    auto* page = new QWidget;
+    tabs->AttachPageWindow(page, kTitles[0]);
+    parent.show();
+    QApplication::processEvents();
+    const QRect final = page->geometry();
+
+    tabs->ShowPage(0);
+    EXPECT_FALSE(page->isVisible()); // the first tick shows it
+    int leftmost = final.left();
+    for (int waited = 0; waited < 2000 && (!page->isVisible() || page->geometry() != final);
+         waited += 5) {
+        QTest::qWait(5);
+        if (page->isVisible())
+            leftmost = std::min(leftmost, page->geometry().left());
+    }
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_EQ(page->geometry(), final);
+    EXPECT_LT(leftmost, 0); // it came in from beyond the left edge
 }
