@@ -24,10 +24,3 @@ void FieldColumns::seal(std::size_t records)
         starts.push_back(m_Bytes[i].size());
     }
 }
-
-std::string_view FieldColumns::text(Field field, std::size_t record) const
-{
-    const auto& starts = this->starts(field);
-    return std::string_view(bytes(field))
-        .substr(starts[record], starts[record + 1] - starts[record]);
-}

@@ -48,7 +48,11 @@ public:
     /// Keeps the first `records` records (dropping a partly read one) and closes every column.
     void seal(std::size_t records);
 
-    std::string_view text(Field field, std::size_t record) const;
+    std::string_view text(Field field, std::size_t record) const
+    {
+        const auto& at = starts(field);
+        return std::string_view(bytes(field)).substr(at[record], at[record + 1] - at[record]);
+    }
 
 private:
     std::array<std::string, kFields.size()> m_Bytes;

@@ -112,8 +112,11 @@ std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kin
                                            std::string_view query)
 {
     std::vector<std::string_view> names;
+    // Names come from the name column, not the record table: with thousands of hits, reading
+    // each record's slot would cost a cache miss per hit.
+    const FieldColumns& columns = doc.Columns();
     forEachMatch(doc, kind, query,
-                 [&](int index) { names.push_back(doc.Record(index).ChineseName); });
+                 [&](int index) { names.push_back(columns.text(Field::ChineseName, index)); });
     return names;
 }
 
