@@ -26,22 +26,28 @@ SubstringSearch::SubstringSearch(std::string_view haystack, std::string_view nee
 {
     if (needle.size() < 2)
         return;
-    // A few kilobytes tell common bytes from rare ones; counting more costs more than it saves.
-    constexpr std::size_t kSample = 4 * 1024;
+    // A kilobyte tells common bytes from rare ones; counting more costs more than it saves.
+    constexpr std::size_t kSample = 1024;
     std::array<std::uint32_t, 256> counts{};
     for (unsigned char c : haystack.substr(0, kSample))
         ++counts[c];
-    auto rarity = [&](std::size_t i) { return counts[static_cast<unsigned char>(needle[i])]; };
-    // The rarest byte, then the rarest at another offset.
-    for (std::size_t i = 1; i < needle.size(); ++i) {
-        if (rarity(i) < rarity(m_First))
-            m_First = i;
-    }
-    m_Second = m_First == 0 ? 1 : 0;
+    // The three rarest bytes at different offsets, rarest first (with two bytes, the third
+    // repeats the second).
+    std::array<std::size_t, 3> chosen{};
+    std::array<std::uint32_t, 3> rarity{UINT32_MAX, UINT32_MAX, UINT32_MAX};
     for (std::size_t i = 0; i < needle.size(); ++i) {
-        if (i != m_First && rarity(i) < rarity(m_Second))
-            m_Second = i;
+        std::size_t at = i;
+        std::uint32_t count = counts[static_cast<unsigned char>(needle[i])];
+        for (std::size_t slot = 0; slot < chosen.size(); ++slot) {
+            if (count < rarity[slot]) {
+                std::swap(count, rarity[slot]);
+                std::swap(at, chosen[slot]);
+            }
+        }
     }
+    m_First = chosen[0];
+    m_Second = chosen[1];
+    m_Third = needle.size() > 2 ? chosen[2] : chosen[1];
 }
 
 std::size_t SubstringSearch::find(std::size_t from) const
@@ -63,7 +69,7 @@ std::size_t SubstringSearch::findPortable(std::size_t from) const
 }
 
 #if defined(__x86_64__)
-/// Compares 32 places at once on the two chosen bytes, then on the needle's other bytes
+/// Compares 32 places at once on the three chosen bytes, then on the needle's other bytes
 /// (up to a few), and compares the whole needle only where all of those agree.
 __attribute__((target("avx2"))) std::size_t SubstringSearch::findVector(std::size_t from) const
 {
@@ -73,11 +79,15 @@ __attribute__((target("avx2"))) std::size_t SubstringSearch::findVector(std::siz
     const std::size_t checked = std::min<std::size_t>(n, 8);
     const __m256i first = _mm256_set1_epi8(m_Needle[m_First]);
     const __m256i second = _mm256_set1_epi8(m_Needle[m_Second]);
+    const __m256i third = _mm256_set1_epi8(m_Needle[m_Third]);
     std::size_t i = from;
     for (; i + 32 <= last + 1; i += 32) {
         const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + i + m_First));
         const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + i + m_Second));
-        __m256i both = _mm256_and_si256(_mm256_cmpeq_epi8(a, first), _mm256_cmpeq_epi8(b, second));
+        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + i + m_Third));
+        __m256i both = _mm256_and_si256(
+            _mm256_and_si256(_mm256_cmpeq_epi8(a, first), _mm256_cmpeq_epi8(b, second)),
+            _mm256_cmpeq_epi8(c, third));
         if (_mm256_testz_si256(both, both))
             continue;
         for (std::size_t k = 0; k < checked; ++k) {

@@ -9,7 +9,7 @@
 class SubstringSearch
 {
 public:
-    /// Plans the search: picks the two bytes of the needle that are rarest in (a sample of)
+    /// Plans the search: picks the three bytes of the needle that are rarest in (a sample of)
     /// the haystack, so that few places need a full comparison.
     SubstringSearch(std::string_view haystack, std::string_view needle);
 
@@ -22,6 +22,7 @@ private:
 
     std::string_view m_Haystack;
     std::string_view m_Needle;
-    std::size_t m_First = 0; ///< offsets in the needle of the two bytes compared first
+    std::size_t m_First = 0; ///< offsets in the needle of the three bytes compared first
     std::size_t m_Second = 0;
+    std::size_t m_Third = 0;
 };
