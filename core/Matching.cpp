@@ -102,12 +102,6 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
 
 } // namespace
 
-void ForEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
-                  const std::function<void(int)>& onMatch)
-{
-    forEachMatch(doc, kind, query, onMatch);
-}
-
 std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kind,
                                            std::string_view query)
 {

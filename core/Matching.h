@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -16,14 +15,9 @@ enum class SearchKind
     Formula,
 };
 
-/// Calls `onMatch` with the index of each record, in store order, whose tested field holds
-/// `query` as a byte-exact substring starting on a character boundary. An empty query
-/// matches nothing.
-void ForEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
-                  const std::function<void(int)>& onMatch);
-
-/// The Chinese names of the records that match, in store order, duplicates and empty names
-/// kept. The views point into the store.
+/// The Chinese names of the records whose tested field holds `query` as a byte-exact
+/// substring starting on a character boundary, in store order, duplicates and empty names
+/// kept; an empty query matches nothing. The views point into the store.
 std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kind,
                                            std::string_view query);
 
