@@ -2,10 +2,9 @@
 // paint, onto an 800 x 600 image. Composing (text measured, picture loaded) is set beside
 // painting the composed page, its peer in the same run.
 
-#include "BenchmarkRatios.h"
 #include "DatabaseFile.h"
-#include "FontSubstitutions.h"
 #include "Gbk.h"
+#include "OffscreenBenchmarks.h"
 #include "PageCanvas.h"
 #include "PageLayout.h"
 #include "VELMORDoc.h"
@@ -122,11 +121,7 @@ BENCHMARK(BM_ComposeAndPaintPage)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    return RatioReport::run(
+    return RunOffscreenBenchmarks(
         argc, argv,
         {{"BM_ComposePage", "BM_PaintComposedPage", ">= 10x faster than painting", 10, true}});
 }

@@ -2,13 +2,12 @@
 // 20,000-record database (as a process, and its parts in this process), and a CAS search that
 // lists all 50,000 records, from the click on "检索" to the filled list, beside the search alone.
 
-#include "BenchmarkRatios.h"
 #include "CASSearchDialog.h"
 #include "DatabaseFile.h"
-#include "FontSubstitutions.h"
 #include "GripperBar.h"
 #include "MainFrm.h"
 #include "NavigationHistory.h"
+#include "OffscreenBenchmarks.h"
 #include "PanelTabCtrl.h"
 #include "SearchHost.h"
 #include "SearchSidebar.h"
@@ -205,11 +204,7 @@ BENCHMARK(BM_CasMatchRecordsAlone)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    return RatioReport::run(argc, argv,
-                            {{"BM_CasSearchClickToFilledList", "BM_CasMatchRecordsAlone",
-                              "<= 10x the search alone", 10.0}});
+    return RunOffscreenBenchmarks(argc, argv,
+                                  {{"BM_CasSearchClickToFilledList", "BM_CasMatchRecordsAlone",
+                                    "<= 10x the search alone", 10.0}});
 }
