@@ -185,9 +185,8 @@ QSize CDockBar::LayoutBars(QSize available, bool query)
             bars.push_back(entry.Bar());
     }
     for (CControlBar* bar : bars) {
-        if (!bar->IsVisible())
-            continue;
-        sizes.insert(bar, MeasureBar(bar, horz));
+        if (bar->IsVisible())
+            sizes.insert(bar, MeasureBar(bar, horz));
         if (!query)
             bar->RecalcDelayShow(nullptr);
     }
@@ -223,7 +222,7 @@ QSize CDockBar::LayoutBars(QSize available, bool query)
         }
         if (!query)
             bar->SetWindowPos(horz ? QRect(QPoint(along, across), size)
-                                  : QRect(QPoint(across, along), size));
+                                   : QRect(QPoint(across, along), size));
         along += length - 2;
         rowThickness = std::max(rowThickness, horz ? size.height() : size.width());
         rowHasBars = anyRow = true;

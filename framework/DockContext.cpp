@@ -70,8 +70,7 @@ bool IsTopCode(unsigned code)
 
 bool IsCornerCode(unsigned code)
 {
-    return code == HTTOPLEFT || code == HTTOPRIGHT || code == HTBOTTOMLEFT ||
-           code == HTBOTTOMRIGHT;
+    return code == HTTOPLEFT || code == HTTOPRIGHT || code == HTBOTTOMLEFT || code == HTBOTTOMRIGHT;
 }
 
 } // namespace
@@ -113,8 +112,8 @@ void CDockContext::StartDrag(QPoint screenPoint)
     if (!m_Bar.GetDockSite() || m_Tracking != Tracking::None)
         return;
     QWidget* floating = FloatingFrame();
-    const QRect start = floating ? floating->geometry()
-                                 : QRect(m_Bar.mapToGlobal(QPoint(0, 0)), m_Bar.size());
+    const QRect start =
+        floating ? floating->geometry() : QRect(m_Bar.mapToGlobal(QPoint(0, 0)), m_Bar.size());
     m_ptStart = screenPoint;
     m_ptGrabOffset = screenPoint - start.topLeft();
     m_bMoved = false;
@@ -166,8 +165,8 @@ void CDockContext::Move(QPoint screenPoint)
     m_nTargetSide = SideUnder(screenPoint);
     QSize size;
     if (m_nTargetSide) {
-        const bool horz = m_nTargetSide == AFX_IDW_DOCKBAR_TOP ||
-                          m_nTargetSide == AFX_IDW_DOCKBAR_BOTTOM;
+        const bool horz =
+            m_nTargetSide == AFX_IDW_DOCKBAR_TOP || m_nTargetSide == AFX_IDW_DOCKBAR_BOTTOM;
         size = m_Bar.CalcFixedLayout(false, horz);
     } else {
         size = (m_Bar.GetBarStyle() & CBRS_SIZE_DYNAMIC)
@@ -196,6 +195,8 @@ void CDockContext::EndDrag(bool cancel)
     if (cancel || !moved)
         return;
     CDockSite* site = m_Bar.GetDockSite();
+    if (QWidget* floating = FloatingFrame())
+        m_ptMRUFloatPos = floating->pos();
     if (side) {
         site->DockControlBarAt(&m_Bar, side, outline.topLeft() + m_ptGrabOffset);
         m_uMRUDockID = side;
@@ -265,7 +266,8 @@ void CDockContext::ToggleDocking()
     CDockSite* site = m_Bar.GetDockSite();
     if (!site)
         return;
-    if (m_Bar.IsFloating()) {
+    if (QWidget* floating = FloatingFrame()) {
+        m_ptMRUFloatPos = floating->pos();
         if (m_uMRUDockID && !site->DockControlBarAtPlaceholder(&m_Bar, m_uMRUDockID))
             site->DockControlBar(&m_Bar, m_uMRUDockID);
         return;

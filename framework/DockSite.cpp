@@ -57,9 +57,7 @@ void CDockSite::AddControlBar(CControlBar* bar)
         m_listControlBars.end())
         return;
     m_listControlBars.push_back(bar);
-    connect(bar, &QObject::destroyed, this, [this, bar] {
-        std::erase(m_listControlBars, bar);
-    });
+    connect(bar, &QObject::destroyed, this, [this, bar] { std::erase(m_listControlBars, bar); });
 }
 
 void CDockSite::EnableDocking(std::uint32_t dockStyle)
@@ -154,8 +152,8 @@ void CDockSite::FloatControlBar(CControlBar* bar, QPoint screenPoint)
 void CDockSite::ShowControlBar(CControlBar* bar, bool show, bool delay)
 {
     bar->DelayShow(show);
-    auto* mini = bar->IsFloating() ? qobject_cast<CMiniDockFrameWnd*>(bar->GetDockBar()->window())
-                                   : nullptr;
+    auto* mini =
+        bar->IsFloating() ? qobject_cast<CMiniDockFrameWnd*>(bar->GetDockBar()->window()) : nullptr;
     if (mini && delay)
         mini->DelayRecalcLayout();
     else if (mini)
@@ -203,8 +201,8 @@ QRect CDockSite::RepositionBars(bool query)
                 rect.setLeft(rect.left() + size.width());
                 break;
             default:
-                placed = QRect(rect.right() + 1 - size.width(), rect.top(), size.width(),
-                               rect.height());
+                placed =
+                    QRect(rect.right() + 1 - size.width(), rect.top(), size.width(), rect.height());
                 rect.setRight(rect.right() - size.width());
                 break;
             }
@@ -227,8 +225,8 @@ QRect CDockSite::RepositionBars(bool query)
                                size.height());
                 rect.setBottom(rect.bottom() - size.height());
             } else if (align & CBRS_ALIGN_RIGHT) {
-                placed = QRect(rect.right() + 1 - size.width(), rect.top(), size.width(),
-                               rect.height());
+                placed =
+                    QRect(rect.right() + 1 - size.width(), rect.top(), size.width(), rect.height());
                 rect.setRight(rect.right() - size.width());
             } else {
                 placed = QRect(rect.topLeft(), QSize(size.width(), rect.height()));

@@ -90,8 +90,8 @@ void CEdgeSizingBar::UpdateEdgeDrag(QPoint screenPoint)
 {
     Q_ASSERT(!IsFloatingBar());
     const bool xAxis = OnXAxis(m_nTrackedEdge);
-    const int position = std::clamp(xAxis ? screenPoint.x() : screenPoint.y(), m_nDragLow,
-                                    m_nDragHigh);
+    const int position =
+        std::clamp(xAxis ? screenPoint.x() : screenPoint.y(), m_nDragLow, m_nDragHigh);
     const int delta = position - m_nDragPos;
     if (delta == 0)
         return;

@@ -22,8 +22,7 @@ int MinLengthOf(const CEdgeSizingBar& bar, bool horz)
 
 bool IsCorner(unsigned code)
 {
-    return code == HTTOPLEFT || code == HTTOPRIGHT || code == HTBOTTOMLEFT ||
-           code == HTBOTTOMRIGHT;
+    return code == HTTOPLEFT || code == HTTOPRIGHT || code == HTBOTTOMLEFT || code == HTBOTTOMRIGHT;
 }
 
 } // namespace
@@ -211,10 +210,11 @@ bool CEdgeSizingBar::ShareRowLength(int totalLength, bool horz)
     // One pixel at a time to each bar in turn from the row's start; held bars wait one pass.
     while (delta != 0) {
         const int before = delta;
-        const bool anyHeld = std::any_of(bars.begin(), bars.end(),
-                                         [](const CEdgeSizingBar* bar) { return bar->m_bHoldLength; });
+        const bool anyHeld = std::any_of(
+            bars.begin(), bars.end(), [](const CEdgeSizingBar* bar) { return bar->m_bHoldLength; });
         for (CEdgeSizingBar* bar : bars) {
-            if (bar->m_bHoldLength || (delta < 0 && LengthOf(*bar, horz) <= MinLengthOf(*bar, horz)))
+            if (bar->m_bHoldLength ||
+                (delta < 0 && LengthOf(*bar, horz) <= MinLengthOf(*bar, horz)))
                 continue;
             const int step = delta > 0 ? 1 : -1;
             LengthOf(*bar, horz) += step;

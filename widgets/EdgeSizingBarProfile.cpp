@@ -10,8 +10,8 @@
 namespace {
 
 // Keys in the order of the sizes they hold: horizontal, vertical, floating; cx before cy.
-constexpr std::array<const char*, 6> kKeys = {"sizeHorzCX",  "sizeHorzCY",  "sizeVertCX",
-                                              "sizeVertCY",  "sizeFloatCX", "sizeFloatCY"};
+constexpr std::array<const char*, 6> kKeys = {"sizeHorzCX", "sizeHorzCY",  "sizeVertCX",
+                                              "sizeVertCY", "sizeFloatCX", "sizeFloatCY"};
 // The section name is made in a buffer of 256 characters.
 constexpr int kSectionLength = 255;
 
@@ -31,8 +31,8 @@ void CEdgeSizingBar::RestoreSizes(const QString& profileName)
                                            m_sizeMinFloating};
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         QSize& size = *sizes[i];
-        size.setWidth(std::max(minimums[i].width(),
-                               GetProfileInt(section, kKeys[2 * i], size.width())));
+        size.setWidth(
+            std::max(minimums[i].width(), GetProfileInt(section, kKeys[2 * i], size.width())));
         size.setHeight(std::max(minimums[i].height(),
                                 GetProfileInt(section, kKeys[2 * i + 1], size.height())));
     }
