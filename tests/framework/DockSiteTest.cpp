@@ -1,8 +1,8 @@
+#include "DockSite.h"
 #include "ControlBar.h"
 #include "ControlId.h"
 #include "DockBar.h"
 #include "DockContext.h"
-#include "DockSite.h"
 #include "MiniDockFrameWnd.h"
 #include "WindowStyles.h"
 
