@@ -1,10 +1,13 @@
 #include "GripperBar.h"
 
+#include "DockSite.h"
 #include "NotifyEvent.h"
 #include "PaintPrimitives.h"
 #include "SystemColours.h"
 
 #include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -34,7 +37,6 @@ CGripperBar::CGripperBar()
     m_nGripperBand = 12;
     m_hWndNotifyTarget = nullptr;
     SetSizingStyle(GetSizingStyle() | SIZING_FIT_CHILD);
-    setMouseTracking(true);
 }
 
 bool CGripperBar::Create(const QString& windowName, QWidget* parent, int id, std::uint32_t style)
@@ -116,45 +118,29 @@ bool CGripperBar::event(QEvent* event)
     return CEdgeSizingBar::event(event);
 }
 
-void CGripperBar::UpdateCloseButton(QPoint point, bool buttonDown)
+void CGripperBar::OnUpdateCmdUI()
 {
     if (!ShowsGripper())
         return;
-    const bool over = NcHitTest(point) == HTCLOSE;
-    const bool pushed = over && buttonDown;
-    const bool hot = over && !buttonDown;
+    // The button is polled, not tracked: no grab, no hover events.
+    const bool over = NcHitTest(mapFromGlobal(QCursor::pos())) == HTCLOSE;
+    const bool down = QGuiApplication::mouseButtons() & Qt::LeftButton;
+    const bool pushed = over && down;
+    const bool hot = over && !down;
     if (pushed != m_btnClose.m_bPushed || hot != m_btnClose.m_bHot) {
         m_btnClose.m_bPushed = pushed;
         m_btnClose.m_bHot = hot;
-        update(m_btnClose.GetRect());
+        repaint();
     }
-}
-
-void CGripperBar::mouseMoveEvent(QMouseEvent* event)
-{
-    UpdateCloseButton(event->position().toPoint(), event->buttons() & Qt::LeftButton);
-    CEdgeSizingBar::mouseMoveEvent(event);
-}
-
-void CGripperBar::mousePressEvent(QMouseEvent* event)
-{
-    UpdateCloseButton(event->position().toPoint(), event->button() == Qt::LeftButton);
-    CEdgeSizingBar::mousePressEvent(event);
 }
 
 void CGripperBar::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint point = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && NcHitTest(point) == HTCLOSE)
-        hide();
-    UpdateCloseButton(point, false);
+    // A click that ends over the close button hides the bar through its frame.
+    if (event->button() == Qt::LeftButton && NcHitTest(event->position().toPoint()) == HTCLOSE &&
+        GetDockSite())
+        GetDockSite()->ShowControlBar(this, false, false);
     CEdgeSizingBar::mouseReleaseEvent(event);
-}
-
-void CGripperBar::leaveEvent(QEvent* event)
-{
-    UpdateCloseButton(QPoint(-1, -1), false);
-    CEdgeSizingBar::leaveEvent(event);
 }
 
 void CGripperBar::changeEvent(QEvent* event)

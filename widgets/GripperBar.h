@@ -43,6 +43,8 @@ public:
 
     void ComputeClientRect(QRect& rect, int dockSide) override;
     unsigned NcHitTest(QPoint point) const override;
+    /// At idle time: the close button turns hot or pushed under the cursor, flat elsewhere.
+    void OnUpdateCmdUI() override;
 
     const BarCloseButton& CloseButton() const { return m_btnClose; }
     int GripperBand() const { return m_nGripperBand; }
@@ -51,15 +53,10 @@ protected:
     void PaintGripper(QPainter& painter, const QRect& clientRect) override;
 
     bool event(QEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    void UpdateCloseButton(QPoint point, bool buttonDown);
-
     int m_nGripperBand = 12;
     BarCloseButton m_btnClose;
     QPointer<QWidget> m_hWndNotifyTarget;

@@ -1,10 +1,13 @@
 #include "GripperBar.h"
 #include "ControlId.h"
+#include "DockedFrame.h"
 #include "NotifyEvent.h"
+#include "SystemColours.h"
 #include "WindowStyles.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QHBoxLayout>
 #include <QTest>
 
@@ -99,48 +102,92 @@ TEST(GripperBarTest, ForwardsEveryChildNotificationToTheTarget)
     EXPECT_TRUE(QApplication::sendEvent(bar, &notify)); // handled, sent nowhere
 }
 
-TEST(GripperBarTest, DockedOnTheLeftItShowsTheGripperBandCloseButtonAndInnerEdge)
+TEST(GripperBarTest, DockedOnTheLeftItPaintsTheGripperBandAndTheCloseButtonInItsStates)
 {
-    QWidget dockLeft;
-    SetControlId(&dockLeft, AFX_IDW_DOCKBAR_LEFT);
-    dockLeft.resize(400, 500);
-    auto* bar = new CGripperBar;
-    bar->Create(QString(), &dockLeft, QSize(200, 200), true, 123, kSidebarStyle);
-    bar->setGeometry(0, 0, 200, 400);
-    dockLeft.show();
-    QApplication::processEvents();
-
-    EXPECT_TRUE(bar->IsDockedVert());
+    DockedFrame frame;
+    auto* bar = frame.Dock<CGripperBar>(AFX_IDW_DOCKBAR_LEFT, 123);
+    frame.Settle();
+    ASSERT_EQ(bar->geometry(), QRect(0, -2, 120, 600));
     EXPECT_TRUE(bar->ShowsGripper());
     EXPECT_TRUE(bar->GetSizingStyle() & CEdgeSizingBar::SIZING_EDGE_RIGHT);
-    // 3 + 2 at the sides and bottom, 5 at the top, then the 12-pixel gripper band.
+    // 3 + 2 at the sides and bottom, 5 at the top, then the 12-pixel gripper band; the close
+    // button 12 pixels left of the client area's right side and 14 above its top.
     const QRect client = bar->ClientRect();
-    EXPECT_EQ(client, QRect(5, 17, 190, 378));
+    EXPECT_EQ(client, QRect(5, 17, 110, 578));
     const QRect button = bar->CloseButton().GetRect();
-    EXPECT_EQ(button, QRect(client.left() + client.width() - 12, client.top() - 14, 13, 13));
+    EXPECT_EQ(button, QRect(103, 3, 13, 13));
     EXPECT_EQ(bar->NcHitTest(button.center()), HTCLOSE);
-    EXPECT_EQ(bar->NcHitTest(QPoint(198, 200)), HTRIGHT);
-    EXPECT_EQ(bar->NcHitTest(QPoint(100, 200)), HTCLIENT);
 
-    // Releasing the button over the close button hides the bar.
+    const QRgb face = SystemColour(SysColour::BtnFace).rgb();
+    const QRgb light = SystemColour(SysColour::BtnHighlight).rgb();
+    const QRgb shadow = SystemColour(SysColour::BtnShadow).rgb();
+    ASSERT_NE(light, shadow);
+    ASSERT_NE(face, light);
+    const auto pixel = [bar](int x, int y) { return bar->grab().toImage().pixel(x, y); };
+    // Two raised lines, 3 pixels high, from the band's start to 3 pixels before the button.
+    for (int top : {6, 9}) {
+        EXPECT_EQ(pixel(6, top), light) << top;
+        EXPECT_EQ(pixel(98, top), light) << top;
+        EXPECT_EQ(pixel(99, top + 2), shadow) << top;
+        EXPECT_EQ(pixel(6, top + 2), shadow) << top;
+    }
+    EXPECT_EQ(pixel(50, 7), face);
+    EXPECT_EQ(pixel(100, 7), face);
+    EXPECT_EQ(pixel(button.left() + 3, button.top() + 3), SystemColour(SysColour::BtnText).rgb());
+
+    // The button's state follows the cursor when the frame is idle.
+    EXPECT_EQ(pixel(button.left(), button.top()), face);
+    EXPECT_EQ(pixel(button.right(), button.bottom()), face);
+    QCursor::setPos(bar->mapToGlobal(button.center()));
+    frame.site->OnIdle();
+    EXPECT_TRUE(bar->CloseButton().m_bHot);
+    EXPECT_EQ(pixel(button.left(), button.top()), light);
+    EXPECT_EQ(pixel(button.right(), button.bottom()), shadow);
     QTest::mousePress(bar, Qt::LeftButton, {}, button.center());
+    frame.site->OnIdle();
     EXPECT_TRUE(bar->CloseButton().m_bPushed);
+    EXPECT_FALSE(bar->CloseButton().m_bHot);
+    EXPECT_EQ(pixel(button.left(), button.top()), shadow);
+    EXPECT_EQ(pixel(button.right(), button.bottom()), light);
+
+    // Released over the button, the click hides the bar through the frame, which lays out
+    // again at once.
     QTest::mouseRelease(bar, Qt::LeftButton, {}, button.center());
-    EXPECT_FALSE(bar->isVisible());
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_EQ(frame.view->geometry(), QRect(0, 0, 800, 600));
+    QCursor::setPos(QPoint(-100, -100));
+    frame.site->ShowControlBar(bar, true, false);
+    frame.site->OnIdle();
+    EXPECT_FALSE(bar->CloseButton().m_bHot);
+    EXPECT_FALSE(bar->CloseButton().m_bPushed);
+    EXPECT_EQ(pixel(button.left(), button.top()), face);
 }
 
-TEST(GripperBarTest, DockedAtTheTopTheBandIsAtTheLeft)
+TEST(GripperBarTest, DockedAtTheTopTheBandIsAtTheLeftAndFloatingThereIsNone)
 {
-    QWidget dockTop;
-    SetControlId(&dockTop, AFX_IDW_DOCKBAR_TOP);
-    auto* bar = new CGripperBar;
-    bar->Create(QString(), &dockTop, QSize(200, 100), true, 124, WS_VISIBLE | CBRS_TOP);
-    bar->setGeometry(0, 0, 300, 100);
-    dockTop.show();
-    QApplication::processEvents();
+    DockedFrame frame;
+    auto* bar = frame.Dock<CGripperBar>(AFX_IDW_DOCKBAR_TOP, 124);
+    frame.Settle();
     EXPECT_TRUE(bar->IsDockedHorz());
     EXPECT_TRUE(bar->GetSizingStyle() & CEdgeSizingBar::SIZING_EDGE_BOTTOM);
     const QRect client = bar->ClientRect();
-    EXPECT_EQ(client, QRect(17, 5, 278, 90));
-    EXPECT_EQ(bar->CloseButton().GetRect().topLeft(), QPoint(client.left() - 14, client.top()));
+    EXPECT_EQ(client, QRect(17, 5, bar->width() - 22, 90));
+    const QRect button = bar->CloseButton().GetRect();
+    EXPECT_EQ(button.topLeft(), QPoint(client.left() - 14, client.top()));
+    // Two vertical lines 3 pixels wide, starting 3 pixels below the button.
+    const QImage image = bar->grab().toImage();
+    EXPECT_EQ(image.pixel(6, button.bottom() + 4), SystemColour(SysColour::BtnHighlight).rgb());
+    EXPECT_EQ(image.pixel(9, button.bottom() + 4), SystemColour(SysColour::BtnHighlight).rgb());
+    EXPECT_EQ(image.pixel(6, button.bottom() + 3), SystemColour(SysColour::BtnFace).rgb());
+
+    // Changing the caption repaints the frame at once.
+    bar->setWindowTitle(QStringLiteral("工具"));
+    EXPECT_EQ(bar->windowTitle(), QStringLiteral("工具"));
+
+    frame.site->FloatControlBar(bar, QPoint(50, 50));
+    frame.Settle();
+    EXPECT_FALSE(bar->ShowsGripper());
+    EXPECT_EQ(bar->ClientRect(), QRect(3, 5, bar->width() - 6, bar->height() - 8));
+    EXPECT_EQ(bar->NcHitTest(QPoint(3, 3)), HTCLIENT);
+    EXPECT_EQ(bar->NcHitTest(button.center()), HTCLIENT);
 }

@@ -1,0 +1,22 @@
+// velmor-dock-demo: the sizing bars docked in rows, dragged by their edges and floating.
+// With --marker an edge drag shows a marker and the layout changes when the drag ends.
+#include "DockDemoFrame.h"
+#include "FontSubstitutions.h"
+#include "SystemParameters.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    InstallFontSubstitutions();
+    // The demonstration keeps the bar sizes in settings of its own, not the program's.
+    QCoreApplication::setOrganizationName(QStringLiteral("VELMOR"));
+    QCoreApplication::setApplicationName(QStringLiteral("velmor-dock-demo"));
+    if (QApplication::arguments().contains(QStringLiteral("--marker")))
+        SetDragFullWindows(false);
+    DockDemoFrame frame;
+    frame.show();
+    frame.FloatBar();
+    return QApplication::exec();
+}

@@ -1,0 +1,71 @@
+#include "DockDemoFrame.h"
+
+#include "DockSite.h"
+#include "GripperBar.h"
+#include "WindowStyles.h"
+
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+
+namespace {
+
+// The profile name the bars' sizes are kept under.
+const QString kProfileName = QStringLiteral("Bars");
+
+} // namespace
+
+DockDemoFrame::DockDemoFrame() : m_pSite(new CDockSite(*this))
+{
+    setWindowTitle(QStringLiteral("停靠栏演示"));
+    resize(1000, 700);
+    m_pSite->EnableDocking(CBRS_ALIGN_ANY);
+    auto* view = new QPlainTextEdit(this);
+    view->setPlainText(QStringLiteral("视图：停靠栏留下的地方都归它。\n\n"
+                                      "拖动栏的边缘改变大小；拖动抓手停靠到别的边或浮动；"
+                                      "双击抓手在停靠与浮动之间切换。"));
+    m_pSite->SetViewPane(view);
+
+    CGripperBar* previous = nullptr;
+    for (int i = 0; i < 3; ++i) {
+        CGripperBar* bar = MakeBar(201 + i, QStringLiteral("左%1").arg(i + 1));
+        m_pSite->DockControlBar(bar, AFX_IDW_DOCKBAR_LEFT, previous);
+        previous = bar;
+    }
+    previous = nullptr;
+    for (int i = 0; i < 2; ++i) {
+        CGripperBar* bar = MakeBar(211 + i, QStringLiteral("上%1").arg(i + 1));
+        m_pSite->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP, previous);
+        previous = bar;
+    }
+    m_pSite->DockControlBar(MakeBar(221, QStringLiteral("下")), AFX_IDW_DOCKBAR_BOTTOM);
+    // Hidden until it floats, so that the frame never lays it out along its side.
+    m_pFloating = MakeBar(231, QStringLiteral("浮动"), false);
+    m_pFloating->m_sizeFloating = QSize(260, 180);
+    m_pSite->AddControlBar(m_pFloating);
+
+    CEdgeSizingBar::RestoreAllBarSizes(*m_pSite, kProfileName);
+}
+
+CGripperBar* DockDemoFrame::MakeBar(int id, const QString& title, bool visible)
+{
+    auto* bar = new CGripperBar;
+    bar->SetSizingStyle(bar->GetSizingStyle() | CEdgeSizingBar::SIZING_SHOW_EDGES);
+    bar->Create(title, this, QSize(220, 120), true, id,
+                WS_CHILD | (visible ? WS_VISIBLE : 0) | CBRS_ALIGN_LEFT | CBRS_SIZE_DYNAMIC);
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    auto* editor = new QPlainTextEdit(bar);
+    editor->setPlainText(QStringLiteral("%1（%2）").arg(title).arg(id));
+    return bar;
+}
+
+void DockDemoFrame::FloatBar()
+{
+    m_pSite->FloatControlBar(m_pFloating, mapToGlobal(QPoint(560, 330)));
+    m_pSite->ShowControlBar(m_pFloating, true, false);
+}
+
+void DockDemoFrame::closeEvent(QCloseEvent* event)
+{
+    CEdgeSizingBar::StoreAllBarSizes(*m_pSite, kProfileName);
+    QWidget::closeEvent(event);
+}

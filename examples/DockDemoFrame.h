@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+class CDockSite;
+class CGripperBar;
+
+/// A frame with sizing bars: three docked in one row on the left, two on the top, one at the
+/// bottom and one floating, each showing its edges and holding a text editor. It restores the
+/// bars' sizes when it is made and stores them when it closes.
+class DockDemoFrame : public QWidget
+{
+public:
+    DockDemoFrame();
+
+    /// Floats the floating bar near the frame's middle; the frame must be shown.
+    void FloatBar();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    CGripperBar* MakeBar(int id, const QString& title, bool visible = true);
+
+    CDockSite* m_pSite;
+    CGripperBar* m_pFloating = nullptr;
+};

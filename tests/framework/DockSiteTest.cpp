@@ -1,0 +1,180 @@
+#include "DockSite.h"
+#include "ControlBar.h"
+#include "ControlId.h"
+#include "DockBar.h"
+#include "DockContext.h"
+#include "MiniDockFrameWnd.h"
+#include "WindowStyles.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A bar of a fixed size that counts the layouts asking for it.
+class FixedBar : public CControlBar
+{
+public:
+    FixedBar(QWidget* parent, int id, QSize size, std::uint32_t style = CBRS_ALIGN_TOP)
+        : CControlBar(parent), m_Size(size)
+    {
+        SetControlId(this, id);
+        SetBarStyle(style);
+        EnableDocking(CBRS_ALIGN_ANY);
+        show();
+    }
+    QSize CalcFixedLayout(bool stretch, bool horz) override
+    {
+        ++queries;
+        return stretch ? CControlBar::CalcFixedLayout(stretch, horz) : m_Size;
+    }
+    QSize sizeHint() const override { return m_Size; }
+
+    int queries = 0;
+
+private:
+    QSize m_Size;
+};
+
+struct Frame
+{
+    Frame()
+    {
+        frame.resize(600, 400);
+        site = new CDockSite(frame);
+        view = new QWidget(&frame);
+        site->SetViewPane(view);
+    }
+    void Settle()
+    {
+        frame.show();
+        QApplication::processEvents();
+    }
+
+    QWidget frame;
+    CDockSite* site;
+    QWidget* view;
+};
+
+} // namespace
+
+TEST(DockSiteTest, AFrameWithoutDockingLaysItsBarsOutAlongTheirSides)
+{
+    // As a frame lays out a side bar that no dock bar holds: as wide as it asks, as tall as
+    // the room left.
+    Frame frame;
+    auto* top = new FixedBar(&frame.frame, 1, QSize(50, 30), CBRS_ALIGN_TOP);
+    auto* side = new FixedBar(&frame.frame, 2, QSize(330, 260), CBRS_ALIGN_LEFT);
+    frame.site->AddControlBar(top);
+    frame.site->AddControlBar(side);
+    frame.Settle();
+    EXPECT_EQ(top->geometry(), QRect(0, 0, 600, 30));
+    EXPECT_EQ(side->geometry(), QRect(0, 30, 330, 370));
+    EXPECT_EQ(frame.view->geometry(), QRect(330, 30, 270, 370));
+    EXPECT_EQ(ControlId(frame.view), AFX_IDW_PANE_FIRST);
+    EXPECT_EQ(frame.site->DockBarOf(AFX_IDW_DOCKBAR_LEFT), nullptr);
+
+    frame.site->ShowControlBar(side, false, false);
+    EXPECT_TRUE(side->isHidden());
+    EXPECT_EQ(frame.view->geometry(), QRect(0, 30, 600, 370));
+}
+
+TEST(DockSiteTest, ABarThatDoesNotFitStartsANewRowAndRowsOverlapBy2Pixels)
+{
+    Frame frame;
+    frame.site->EnableDocking(CBRS_ALIGN_ANY);
+    FixedBar* bars[3];
+    for (int i = 0; i < 3; ++i) {
+        bars[i] = new FixedBar(&frame.frame, 10 + i, QSize(250, 30));
+        frame.site->DockControlBar(bars[i], AFX_IDW_DOCKBAR_TOP, i ? bars[i - 1] : nullptr);
+    }
+    frame.Settle();
+    CDockBar& top = *frame.site->DockBarOf(AFX_IDW_DOCKBAR_TOP);
+    // Rows start 2 pixels early and bars overlap by 2: two bars end at 496, a third would pass
+    // 602.
+    EXPECT_EQ(bars[0]->geometry(), QRect(-2, 0, 250, 30));
+    EXPECT_EQ(bars[1]->geometry(), QRect(246, 0, 250, 30));
+    EXPECT_EQ(bars[2]->geometry(), QRect(-2, 28, 250, 30));
+    EXPECT_EQ(top.Entries().size(), 6u);
+    EXPECT_TRUE(top.Entries()[3].IsRowBreak());
+    EXPECT_EQ(top.geometry(), QRect(0, 0, 600, 58));
+    EXPECT_EQ(frame.view->geometry(), QRect(0, 58, 600, 342));
+
+    // A query tells the view's room without moving anything.
+    frame.frame.resize(1000, 400);
+    frame.view->setGeometry(1, 2, 3, 4);
+    EXPECT_EQ(frame.site->RepositionBars(true), QRect(0, 58, 1000, 342));
+    EXPECT_EQ(frame.view->geometry(), QRect(1, 2, 3, 4));
+    EXPECT_EQ(bars[2]->geometry(), QRect(-2, 28, 250, 30));
+}
+
+TEST(DockSiteTest, DelayedLayoutsCoalesceIntoOneAndIdleTimeUpdatesEveryBar)
+{
+    Frame frame;
+    frame.site->EnableDocking(CBRS_ALIGN_LEFT);
+    auto* bar = new FixedBar(&frame.frame, 3, QSize(80, 100), CBRS_ALIGN_LEFT);
+    frame.site->DockControlBar(bar, AFX_IDW_DOCKBAR_LEFT);
+    frame.Settle();
+    bar->queries = 0;
+    for (int i = 0; i < 5; ++i)
+        frame.site->DelayRecalcLayout();
+    EXPECT_TRUE(frame.site->IsLayoutPending());
+    EXPECT_EQ(bar->queries, 0);
+    QApplication::processEvents();
+    EXPECT_FALSE(frame.site->IsLayoutPending());
+    EXPECT_EQ(bar->queries, 1);
+}
+
+TEST(DockSiteTest, TheDockingDragDocksUnderThePointerFloatsElsewhereAndEscapeCancels)
+{
+    Frame frame;
+    frame.site->EnableDocking(CBRS_ALIGN_ANY);
+    auto* bar = new FixedBar(&frame.frame, 4, QSize(100, 40));
+    frame.site->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
+    frame.Settle();
+    CDockContext& context = *bar->GetDockContext();
+    const QPoint origin = frame.frame.mapToGlobal(QPoint(0, 0));
+
+    // Escape leaves the bar where it was.
+    context.StartDrag(bar->mapToGlobal(QPoint(5, 5)));
+    context.Move(origin + QPoint(300, 200));
+    EXPECT_EQ(context.TargetSide(), 0);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(bar, &escape);
+    EXPECT_FALSE(context.IsDragging());
+    EXPECT_EQ(ControlId(bar->GetDockBar()), AFX_IDW_DOCKBAR_TOP);
+
+    // Near the left side it docks there; the outline has the bar's vertical size.
+    context.StartDrag(bar->mapToGlobal(QPoint(5, 5)));
+    context.Move(origin + QPoint(10, 200));
+    EXPECT_EQ(context.TargetSide(), AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(context.OutlineRect().size(), QSize(100, 40));
+    context.EndDrag(false);
+    frame.Settle();
+    EXPECT_EQ(ControlId(bar->GetDockBar()), AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(frame.view->geometry().left(), 100);
+
+    // In the middle of the frame it floats, in a frame around its size; its place is kept.
+    context.StartDrag(bar->mapToGlobal(QPoint(5, 5)));
+    context.Move(origin + QPoint(300, 200));
+    context.EndDrag(false);
+    frame.Settle();
+    ASSERT_TRUE(bar->IsFloating());
+    auto* mini = qobject_cast<CMiniDockFrameWnd*>(bar->window());
+    ASSERT_NE(mini, nullptr);
+    EXPECT_EQ(mini->pos(), origin + QPoint(295, 195));
+    EXPECT_EQ(mini->size(), QSize(100 + 8, 40 + 8 + CMiniDockFrameWnd::kCaption));
+    EXPECT_EQ(frame.site->DockBarOf(AFX_IDW_DOCKBAR_LEFT)->FindPlaceholder(4), 1);
+    EXPECT_EQ(frame.view->geometry().left(), 0);
+    // Without a bar that clears it, the floating frame sizes from its sides only.
+    EXPECT_EQ(mini->HitTest(QPoint(1, 1)), HTLEFT);
+    EXPECT_EQ(mini->HitTest(QPoint(30, 8)), HTCAPTION);
+
+    // Hiding a floating bar hides its frame.
+    frame.site->ShowControlBar(bar, false, false);
+    EXPECT_FALSE(mini->isVisible());
+    frame.site->ShowControlBar(bar, true, false);
+    EXPECT_TRUE(mini->isVisible());
+}

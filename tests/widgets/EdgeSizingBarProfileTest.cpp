@@ -1,0 +1,51 @@
+#include "DockedFrame.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+TEST(EdgeSizingBarProfileTest, SizesGoToTheBarsSectionAndComeBackRaisedToTheMinimums)
+{
+    QTemporaryDir home;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
+    QCoreApplication::setOrganizationName(QStringLiteral("VELMOR tests"));
+    QCoreApplication::setApplicationName(QStringLiteral("bar sizes"));
+
+    DockedFrame frame;
+    CEdgeSizingBar* bar = frame.Dock(AFX_IDW_DOCKBAR_LEFT, 123);
+    CEdgeSizingBar* other = frame.Dock(AFX_IDW_DOCKBAR_TOP, 124);
+    frame.Settle();
+    bar->m_sizeHorzDocked = QSize(301, 41);
+    bar->m_sizeVertDocked = QSize(142, 402);
+    bar->m_sizeFloating = QSize(250, 160);
+    CEdgeSizingBar::StoreAllBarSizes(*frame.site, QStringLiteral("Bars"));
+
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("Bars-SCBar-123"));
+    EXPECT_EQ(settings.childKeys(), QStringList({"sizeFloatCX", "sizeFloatCY", "sizeHorzCX",
+                                                 "sizeHorzCY", "sizeVertCX", "sizeVertCY"}));
+    EXPECT_EQ(settings.value("sizeHorzCX").toInt(), 301);
+    EXPECT_EQ(settings.value("sizeHorzCY").toInt(), 41);
+    EXPECT_EQ(settings.value("sizeVertCX").toInt(), 142);
+    EXPECT_EQ(settings.value("sizeVertCY").toInt(), 402);
+    EXPECT_EQ(settings.value("sizeFloatCX").toInt(), 250);
+    EXPECT_EQ(settings.value("sizeFloatCY").toInt(), 160);
+    // Values below the minimums come back as the minimums; a missing key keeps the size.
+    settings.setValue("sizeHorzCX", 5);
+    settings.setValue("sizeVertCY", 7);
+    settings.setValue("sizeFloatCX", 1);
+    settings.remove("sizeFloatCY");
+    settings.endGroup();
+    settings.sync();
+    EXPECT_TRUE(settings.contains("Bars-SCBar-124/sizeVertCY"));
+
+    bar->m_sizeHorzDocked = bar->m_sizeVertDocked = QSize(99, 99);
+    bar->m_sizeFloating = QSize(88, 88);
+    CEdgeSizingBar::RestoreAllBarSizes(*frame.site, QStringLiteral("Bars"));
+    EXPECT_EQ(bar->m_sizeHorzDocked, QSize(33, 41));
+    EXPECT_EQ(bar->m_sizeVertDocked, QSize(142, 32));
+    EXPECT_EQ(bar->m_sizeFloating, QSize(37, 88));
+    EXPECT_EQ(other->m_sizeVertDocked, QSize(120, 100));
+}

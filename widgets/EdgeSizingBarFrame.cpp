@@ -1,0 +1,156 @@
+// The sizing bar's frame around its client area: its size, its edges, hit-testing and painting.
+#include "EdgeSizingBar.h"
+
+#include "DockBar.h"
+#include "MiniDockFrameWnd.h"
+#include "PaintPrimitives.h"
+#include "SystemColours.h"
+#include "WindowStyles.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+// The order in which edges are hit-tested and painted.
+constexpr unsigned kEdgeCodes[] = {HTLEFT, HTTOP, HTRIGHT, HTBOTTOM};
+} // namespace
+
+void CEdgeSizingBar::RecalcNonClient()
+{
+    // A floating frame that could only be sized from its sides learns its corners too.
+    if (IsFloatingBar() && IsFloating()) {
+        auto* mini = qobject_cast<CMiniDockFrameWnd*>(GetDockBar()->parentWidget());
+        if (mini && (mini->GetMiniStyle() & MFS_4THICKFRAME)) {
+            mini->ModifyMiniStyle(MFS_4THICKFRAME, 0);
+            GetDockBar()->ModifyWindowStyle(0, WS_CLIPCHILDREN);
+        }
+    }
+
+    // Edges between neighbours of a row: each bar but the first has one at its start, each
+    // but the last one at its end.
+    m_dwSizingStyle &= ~SIZING_EDGE_ALL;
+    if (!IsFloatingBar() && GetDockBar()) {
+        SizingBarArray bars;
+        const int index = GetRowSizingBars(bars);
+        const bool horz = IsDockedHorz();
+        if (index > 0)
+            m_dwSizingStyle |= horz ? SIZING_EDGE_LEFT : SIZING_EDGE_TOP;
+        if (index >= 0 && index < int(bars.size()) - 1)
+            m_dwSizingStyle |= horz ? SIZING_EDGE_RIGHT : SIZING_EDGE_BOTTOM;
+    }
+
+    QRect client(QPoint(0, 0), size());
+    ComputeClientRect(client, m_nDockSide);
+    m_rcClient = client;
+    setContentsMargins(client.left(), client.top(), width() - client.right() - 1,
+                       height() - client.bottom() - 1);
+    if (m_dwSizingStyle & SIZING_FIT_CHILD) {
+        const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        Q_ASSERT(children.size() <= 1);
+        if (!children.isEmpty())
+            children.front()->setGeometry(client);
+    }
+    update();
+}
+
+void CEdgeSizingBar::ComputeClientRect(QRect& rect, int dockSide)
+{
+    rect.adjust(3, 5, -3, -3);
+    if (dockSide != AFX_IDW_DOCKBAR_FLOAT)
+        rect.adjust(2, 0, -2, -2);
+    switch (dockSide) {
+    case AFX_IDW_DOCKBAR_TOP:
+        m_dwSizingStyle |= SIZING_EDGE_BOTTOM;
+        break;
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        m_dwSizingStyle |= SIZING_EDGE_TOP;
+        break;
+    case AFX_IDW_DOCKBAR_LEFT:
+        m_dwSizingStyle |= SIZING_EDGE_RIGHT;
+        break;
+    case AFX_IDW_DOCKBAR_RIGHT:
+        m_dwSizingStyle |= SIZING_EDGE_LEFT;
+        break;
+    default:
+        break;
+    }
+    if (m_dwSizingStyle & SIZING_SHOW_EDGES) {
+        rect.adjust((m_dwSizingStyle & SIZING_EDGE_LEFT) ? m_cxSizingEdge : 0,
+                    (m_dwSizingStyle & SIZING_EDGE_TOP) ? m_cxSizingEdge : 0,
+                    (m_dwSizingStyle & SIZING_EDGE_RIGHT) ? -m_cxSizingEdge : 0,
+                    (m_dwSizingStyle & SIZING_EDGE_BOTTOM) ? -m_cxSizingEdge : 0);
+    }
+}
+
+QRect CEdgeSizingBar::EdgeRect(unsigned hitCode) const
+{
+    QRect rect(QPoint(0, 0), size());
+    if (m_dwSizingStyle & SIZING_SHOW_EDGES)
+        rect.adjust(1, 1, -1, -1);
+    const int edge = m_cxSizingEdge;
+    const bool horz = IsDockedHorz();
+    switch (hitCode) {
+    case HTLEFT:
+        if (!(m_dwSizingStyle & SIZING_EDGE_LEFT))
+            return {};
+        rect.setWidth(edge);
+        return horz ? rect.adjusted(0, edge, 0, -edge) : rect;
+    case HTRIGHT:
+        if (!(m_dwSizingStyle & SIZING_EDGE_RIGHT))
+            return {};
+        rect.setLeft(rect.left() + rect.width() - edge);
+        return horz ? rect.adjusted(0, edge, 0, -edge) : rect;
+    case HTTOP:
+        if (!(m_dwSizingStyle & SIZING_EDGE_TOP))
+            return {};
+        rect.setHeight(edge);
+        return horz ? rect : rect.adjusted(edge, 0, -edge, 0);
+    case HTBOTTOM:
+        if (!(m_dwSizingStyle & SIZING_EDGE_BOTTOM))
+            return {};
+        rect.setTop(rect.top() + rect.height() - edge);
+        return horz ? rect : rect.adjusted(edge, 0, -edge, 0);
+    default:
+        Q_ASSERT(!"not an edge");
+        return {};
+    }
+}
+
+unsigned CEdgeSizingBar::NcHitTest(QPoint point) const
+{
+    // A floating bar leaves edge sizing to its frame.
+    if (IsFloatingBar())
+        return HTCLIENT;
+    for (unsigned code : kEdgeCodes) {
+        if (EdgeRect(code).contains(point))
+            return code;
+    }
+    return HTCLIENT;
+}
+
+void CEdgeSizingBar::PaintGripper(QPainter&, const QRect&) {}
+
+void CEdgeSizingBar::paintEvent(QPaintEvent*)
+{
+    // The client area belongs to the child. What lies around it is painted once off-screen
+    // and copied in one go, so that it does not flicker.
+    QPixmap image(size());
+    {
+        QPainter memory(&image);
+        QRect rect = this->rect();
+        memory.fillRect(rect, SystemColour(SysColour::BtnFace));
+        DrawBorders(memory, rect);
+        if (m_dwSizingStyle & SIZING_SHOW_EDGES) {
+            for (unsigned code : kEdgeCodes) {
+                const QRect edge = EdgeRect(code);
+                if (!edge.isEmpty())
+                    Draw3dRect(memory, edge, SystemColour(SysColour::BtnHighlight),
+                               SystemColour(SysColour::BtnShadow));
+            }
+        }
+        PaintGripper(memory, m_rcClient);
+    }
+    QPainter painter(this);
+    painter.setClipRegion(QRegion(rect()).subtracted(QRegion(m_rcClient)));
+    painter.drawPixmap(0, 0, image);
+}
