@@ -1,9 +1,6 @@
 #include "HyperlinkShell.h"
 
-#include "UrlOpener.h"
-
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace {
@@ -46,25 +43,29 @@ QString DesktopEntryExec(const QString& path)
 class DesktopShell final : public HyperlinkShell
 {
 public:
-    bool ShellOpen(const QString& target) override { return DesktopUrlOpener().Open(target); }
-
-    QString HtmlHandlerCommand() override
+    void ShellOpen(const QString& target, Launched done) override
     {
-        QProcess query;
-        query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                                 QStringLiteral("text/html")});
-        if (!query.waitForFinished(3000) || query.exitCode() != 0)
-            return {};
-        const QString entry = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
-        if (entry.isEmpty())
-            return {};
-        const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
-        return path.isEmpty() ? QString() : DesktopEntryExec(path);
+        LaunchProgram(QStringLiteral("xdg-open"), {target}, kLaunchWaitMs, std::move(done));
     }
 
-    bool StartDetached(const QString& program, const QStringList& arguments) override
+    void HtmlHandlerCommand(std::function<void(QString)> done) override
     {
-        return QProcess::startDetached(program, arguments);
+        QueryProgram(
+            QStringLiteral("xdg-mime"),
+            {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")},
+            kLaunchWaitMs, [done = std::move(done)](std::optional<QByteArray> output) {
+                const QString entry = output ? QString::fromUtf8(*output).trimmed() : QString();
+                const QString path =
+                    entry.isEmpty()
+                        ? QString()
+                        : QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
+                done(path.isEmpty() ? QString() : DesktopEntryExec(path));
+            });
+    }
+
+    void Start(const QString& program, const QStringList& arguments, Launched done) override
+    {
+        LaunchProgram(program, arguments, kLaunchWaitMs, std::move(done));
     }
 };
 
@@ -111,19 +112,32 @@ HyperlinkShell& DesktopHyperlinkShell()
     return shell;
 }
 
-int OpenHyperlink(HyperlinkShell& shell, const QString& target)
+bool LaunchOpened(LaunchOutcome outcome)
 {
-    if (shell.ShellOpen(target))
-        return kHyperlinkOpened;
-    const int shellResult = kHyperlinkNoAssociation;
-    const QString command = shell.HtmlHandlerCommand();
-    if (command.isEmpty())
-        return shellResult;
-    QStringList arguments = HtmlHandlerArguments(command, target);
-    if (arguments.isEmpty())
-        return shellResult;
-    const QString program = arguments.takeFirst();
-    return shell.StartDetached(program, arguments) ? kHyperlinkOpened : kHyperlinkFileNotFound;
+    return outcome == LaunchOutcome::Succeeded || outcome == LaunchOutcome::StillRunning;
+}
+
+void OpenHyperlink(HyperlinkShell& shell, const QString& target, std::function<void(int)> done)
+{
+    shell.ShellOpen(target, [&shell, target, done = std::move(done)](LaunchOutcome opened) {
+        if (LaunchOpened(opened)) {
+            done(kHyperlinkOpened);
+            return;
+        }
+        shell.HtmlHandlerCommand([&shell, target, done](const QString& command) {
+            QStringList arguments = HtmlHandlerArguments(command, target);
+            if (arguments.isEmpty()) {
+                done(kHyperlinkNoAssociation);
+                return;
+            }
+            const QString program = arguments.takeFirst();
+            shell.Start(program, arguments, [done](LaunchOutcome started) {
+                done(LaunchOpened(started)                     ? kHyperlinkOpened
+                     : started == LaunchOutcome::FailedToStart ? kHyperlinkFileNotFound
+                                                               : kHyperlinkBadAssociation);
+            });
+        });
+    });
 }
 
 QStringList HtmlHandlerArguments(const QString& execLine, const QString& target)

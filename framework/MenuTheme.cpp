@@ -1,16 +1,15 @@
 #include "MenuTheme.h"
 
-#include <QSettings>
+#include <QApplication>
+#include <QStyle>
 
-bool ReadClassicTheme(const QSettings& settings)
+bool IsClassicStyle(const QStyle* style)
 {
-    const QString theme = settings.value(QStringLiteral("Appearance/MenuTheme")).toString();
-    return theme.trimmed().compare(QLatin1String("classic"), Qt::CaseInsensitive) == 0;
+    return style != nullptr &&
+           style->name().compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0;
 }
 
 bool IsClassicTheme()
 {
-    static const bool classic = ReadClassicTheme(QSettings(
-        QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("VELMOR")));
-    return classic;
+    return IsClassicStyle(QApplication::style());
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-class QSettings;
+class QStyle;
 
-/// Whether the program's settings ask for the classic desktop look: the value "MenuTheme" in
-/// the group "Appearance" equals "classic", in any letter case. The settings are only read.
-bool ReadClassicTheme(const QSettings& settings);
+/// Whether `style` is the desktop's classic look: the classic Windows widget style, as
+/// `-style windows` or QT_STYLE_OVERRIDE=windows chooses it.
+bool IsClassicStyle(const QStyle* style);
 
-/// The same for the program's own settings (organisation "Local AppWizard-Generated
-/// Applications", application "VELMOR"), read once per process.
+/// Whether the application runs in the desktop's classic look, read from its widget style at
+/// each call, so a style set later counts too.
 bool IsClassicTheme();

@@ -1,6 +1,7 @@
 #include "IconButton.h"
 
 #include "CommandEvent.h"
+#include "Gbk.h"
 #include "OwnerMenu.h"
 #include "PaintPrimitives.h"
 #include "ResourcePath.h"
@@ -11,16 +12,19 @@
 #include <QCursor>
 #include <QFocusEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTextLayout>
 #include <QToolTip>
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 namespace {
 
 constexpr int kMaxTipWidth = 400;
-constexpr int kMaxOpenTargetBytes = 259;
+constexpr std::size_t kMaxOpenTargetBytes = 259;
 
 // The mask is opaque wherever the image's colour differs from the transparent colour; the
 // image keeps only those pixels.
@@ -63,18 +67,22 @@ QString WrapTip(const QString& text, const QFont& font)
     return lines.join(QLatin1Char('\n'));
 }
 
-QString CapToBytes(const QString& text, int maxBytes)
+// The address is kept as the program keeps its text, in code page 936: at most `maxBytes` of
+// its bytes, never half a character. A character the code page lacks counts as the one byte
+// of the '?' it would become.
+QString CapToCodePageBytes(const QString& text, std::size_t maxBytes)
 {
     QString capped;
-    int bytes = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        const int width = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    std::size_t bytes = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype width = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QString character = text.mid(i, width);
-        bytes += static_cast<int>(character.toUtf8().size());
+        const std::optional<std::string> encoded = gbk::fromUtf8(character.toStdString());
+        bytes += encoded ? encoded->size() : 1;
         if (bytes > maxBytes)
             break;
         capped += character;
-        i += width - 1;
+        i += width;
     }
     return capped;
 }
@@ -99,6 +107,7 @@ void CIconButton::PreSubclassWindow(quint32 style)
         m_bIsCheckBox = true;
     if (m_nTypeStyle == kDefPushButton) {
         m_bIsDefault = true;
+        m_bTemplateDefault = true;
         m_nTypeStyle = kPushButton;
     }
     Q_ASSERT(m_nTypeStyle != kOwnerDraw);
@@ -334,7 +343,7 @@ quint32 CIconButton::MakeTransparent(bool repaint)
 
 quint32 CIconButton::SetOpenTarget(const QString& address)
 {
-    m_OpenTarget = CapToBytes(address, kMaxOpenTargetBytes);
+    m_OpenTarget = CapToCodePageBytes(address, kMaxOpenTargetBytes);
     return kOk;
 }
 
@@ -443,6 +452,9 @@ void CIconButton::mouseMoveEvent(QMouseEvent* event)
     if (rect().contains(event->position().toPoint()) && windowActive) {
         if (!m_bMouseOnButton) {
             m_bMouseOnButton = true;
+            // A button that repaints draws over its neighbours, so where template rectangles
+            // overlap the hovered edge shows whole.
+            raise();
             update();
         }
     } else {
@@ -456,9 +468,31 @@ void CIconButton::leaveEvent(QEvent* event)
     CancelHover();
 }
 
+void CIconButton::keyPressEvent(QKeyEvent* event)
+{
+    // Its dialog code makes the button a push button to its dialog, and a focused push button
+    // is the dialog's default one: Enter presses it, as Space does.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !event->isAutoRepeat() &&
+        (DialogCode() & (kDlgcDefPushButton | kDlgcUndefPushButton))) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void CIconButton::focusInEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusInEvent(event);
+    // The dialog moves its default to the push button that takes the focus...
+    SetButtonStyle(kDefPushButton);
+}
+
 void CIconButton::focusOutEvent(QFocusEvent* event)
 {
     QAbstractButton::focusOutEvent(event);
+    // ...and gives it back to the template's default button when the focus leaves.
+    SetButtonStyle(m_bTemplateDefault ? kDefPushButton : kPushButton);
     CancelHover();
 }
 

@@ -140,7 +140,8 @@ public:
     /// Paints a copy of the parent's background under the button, taken again at the next paint.
     quint32 MakeTransparent(bool repaint = true);
 
-    /// The web address opened when clicked, at most 259 bytes; empty clears it.
+    /// The web address opened when clicked, at most 259 bytes of code page 936; empty clears
+    /// it.
     quint32 SetOpenTarget(const QString& address);
     QString OpenTarget() const { return m_OpenTarget; }
     /// Where web addresses go; the desktop's browser unless set.
@@ -180,6 +181,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -223,6 +226,7 @@ private:
     bool m_bIsFocused = false;
     bool m_bIsDisabled = false;
     bool m_bIsDefault = false;
+    bool m_bTemplateDefault = false; ///< the template made it the dialog's default button
     bool m_bIsCheckBox = false;
     quint8 m_byAlign = kAlignHoriz;
     bool m_bDrawBorder = true;

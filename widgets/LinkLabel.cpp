@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 CLinkLabel::CLinkLabel(QWidget* parent)
     : QLabel(parent), m_crLinkColour(0, 0, 238), m_crVisitedColour(85, 26, 139),
@@ -160,9 +161,25 @@ void CLinkLabel::mousePressEvent(QMouseEvent* event)
         QLabel::mousePressEvent(event);
 }
 
+void CLinkLabel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second click of a double click is a double-click notification, which a link does
+    // not act on: only the first click opens the target.
+    if (event->button() != Qt::LeftButton)
+        QLabel::mouseDoubleClickEvent(event);
+}
+
 void CLinkLabel::OnClicked()
 {
-    const int result = OpenHyperlink(*m_Shell, m_strTarget);
+    // The result comes back from the event loop; the label may be gone by then.
+    OpenHyperlink(*m_Shell, m_strTarget, [label = QPointer<CLinkLabel>(this)](int result) {
+        if (label)
+            label->OnOpened(result);
+    });
+}
+
+void CLinkLabel::OnOpened(int result)
+{
     m_bVisited = result > 32;
     if (m_bVisited) {
         MarkVisited(true);

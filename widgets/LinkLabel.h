@@ -61,12 +61,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void ApplyLinkFont();
     void FitToText();
     void SetOverLink(bool over);
     void OnClicked();
+    void OnOpened(int result);
     void ReportError(int resultCode);
 
     QColor m_crLinkColour;

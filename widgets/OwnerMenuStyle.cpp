@@ -1,6 +1,7 @@
 #include "OwnerMenuStyle.h"
 
 #include "OwnerMenu.h"
+#include "OwnerMenuShared.h"
 
 #include <QStyleOptionMenuItem>
 
@@ -40,4 +41,15 @@ int OwnerMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
+}
+
+int OwnerMenuStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                              QStyleHintReturn* returnData) const
+{
+    if (hint == SH_Menu_AllowActiveAndDisabled && qobject_cast<const COwnerMenu*>(widget)) {
+        const OwnerMenuShared& shared = SharedMenuState();
+        return COwnerMenu::IsXPLookActive() ? shared.xpSelectDisabled
+                                            : shared.classicSelectDisabled;
+    }
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
 }

@@ -3,7 +3,8 @@
 #include <QProxyStyle>
 
 /// The style an owner-drawn menu installs on itself so that Qt lays its items out at the sizes
-/// the menu measures, with no margins of its own.
+/// the menu measures, with no margins of its own, and lets disabled items be selected where
+/// the look highlights them.
 class OwnerMenuStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -15,4 +16,6 @@ public:
                            const QWidget* widget) const override;
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override;
 };

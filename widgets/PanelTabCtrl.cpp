@@ -200,7 +200,8 @@ void CPanelTabCtrl::paintEvent(QPaintEvent*)
 void CPanelTabCtrl::mousePressEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
-    for (int i = 0; i < PageCount(); ++i) {
+    // Only the left button selects a tab.
+    for (int i = 0; event->button() == Qt::LeftButton && i < PageCount(); ++i) {
         if (m_Pages[i]->m_rcHeader.contains(point)) {
             ShowPage(i);
             update();

@@ -1,18 +1,24 @@
 #include "DialogToolBar.h"
 #include "DialogHelp.h"
 #include "DialogUnits.h"
+#include "FakeDesktop.h"
 #include "NavigationHistory.h"
+#include "ResourcePath.h"
+#include "SystemColours.h"
 #include "ToolbarHost.h"
 #include "UrlOpener.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -41,11 +47,7 @@ struct FakeHost : ToolbarHost
 
 struct CountingOpener : UrlOpener
 {
-    bool Open(const QString& address) override
-    {
-        opened << address;
-        return false;
-    }
+    void Open(const QString& address) override { opened << address; }
     QStringList opened;
 };
 
@@ -228,4 +230,87 @@ TEST(DialogHelp, CaptionAndOneDefaultOkButtonClosedByOkOrEscape)
     EXPECT_EQ(about.DoModal(), QDialog::Accepted);
     QTimer::singleShot(0, &about, [&] { QTest::keyClick(&about, Qt::Key_Escape); });
     EXPECT_EQ(about.DoModal(), QDialog::Rejected);
+}
+
+TEST_F(ToolBarFixture, AHoveredButtonShowsItsWholeEdgeOverItsNeighbour)
+{
+    const QColor highlight = QColor(SystemColour(SysColour::BtnHighlight).rgb());
+    const QColor shadow = QColor(SystemColour(SysColour::BtnShadow).rgb());
+    // 下一步 and 主页 overlap by one dialog unit; the later sibling lies on top at first.
+    EXPECT_TRUE(bar.Button(1014)->geometry().intersects(bar.Button(1015)->geometry()));
+    for (int id : {1013, 1014, 1015}) {
+        CIconButton* button = bar.Button(id);
+        const QPoint inside(5, 5);
+        QMouseEvent move(QEvent::MouseMove, inside, button->mapToGlobal(inside), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &move);
+        ASSERT_TRUE(button->IsHovered()) << id;
+        const QImage image = bar.grab().toImage();
+        const QRect edge = button->geometry();
+        for (int y : {edge.top() + 1, edge.center().y(), edge.bottom() - 1}) {
+            EXPECT_EQ(image.pixelColor(edge.left(), y), highlight) << id << " y " << y;
+            EXPECT_EQ(image.pixelColor(edge.right(), y), shadow) << id << " y " << y;
+        }
+        EXPECT_EQ(image.pixelColor(edge.center().x(), edge.bottom()), shadow) << id;
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(button, &leave);
+    }
+}
+
+TEST_F(ToolBarFixture, TheShownButtonsPaintTheirOwnIcons)
+{
+    const std::pair<int, int> icons[] = {{1013, 142}, {1014, 143}, {1015, 145}, {1028, 187}};
+    for (const auto& [id, icon] : icons) {
+        CIconButton* button = bar.Button(id);
+        const QRect at = button->LayoutFace(false).image;
+        QImage expected(at.size(), QImage::Format_ARGB32);
+        expected.fill(SystemColour(SysColour::BtnFace));
+        QPainter(&expected).drawImage(0, 0, QImage(ResourcePath(u"icon", icon)));
+        const QImage painted =
+            button->grab().toImage().copy(at).convertToFormat(QImage::Format_ARGB32);
+        // Blending the icon's soft edges may round a channel differently; anything else is
+        // another picture.
+        ASSERT_EQ(painted.size(), expected.size()) << id;
+        int differing = 0;
+        for (int y = 0; y < at.height(); ++y)
+            for (int x = 0; x < at.width(); ++x) {
+                const QRgb a = painted.pixel(x, y), b = expected.pixel(x, y);
+                differing += std::abs(qRed(a) - qRed(b)) > 2 ||
+                             std::abs(qGreen(a) - qGreen(b)) > 2 ||
+                             std::abs(qBlue(a) - qBlue(b)) > 2;
+            }
+        EXPECT_EQ(differing, 0) << id;
+    }
+}
+
+TEST_F(ToolBarFixture, EnterOnAFocusedButtonPressesIt)
+{
+    for (const char* name : {"A", "B"})
+        Choose(host, name);
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    bar.Button(1013)->setFocus();
+    QTest::keyClick(bar.Button(1013), Qt::Key_Return);
+    EXPECT_EQ(host.page.current, "A");
+    // Tab moves on to 下一步, which Enter then presses.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), bar.Button(1014));
+    QTest::keyClick(bar.Button(1014), Qt::Key_Enter);
+    EXPECT_EQ(host.page.current, "B");
+}
+
+TEST(DialogToolBar, HomeGoesThroughTheDesktopsOpenerAndItsFallback)
+{
+    FakeDesktop desktop;
+    desktop.WriteOpener(1);
+    desktop.WriteHandler(0);
+    FakeHost host;
+    QWidget frame;
+    CDialogToolBar bar(host);
+    ASSERT_TRUE(bar.Create(&frame, CDialogToolBar::kTemplateId, 134));
+    QTest::mouseClick(bar.Button(1015), Qt::LeftButton);
+    const QString expected =
+        QStringLiteral("--new-window\n") + CDialogToolBar::CataloguePage() + u'\n';
+    EXPECT_TRUE(WaitUntil([&] { return desktop.Log(QStringLiteral("browser.log")) == expected; }));
+    EXPECT_EQ(desktop.Log(QStringLiteral("open.log")), CDialogToolBar::CataloguePage() + u'\n');
 }

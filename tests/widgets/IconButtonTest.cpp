@@ -13,11 +13,7 @@ namespace {
 class CountingOpener : public UrlOpener
 {
 public:
-    bool Open(const QString& address) override
-    {
-        opened << address;
-        return true;
-    }
+    void Open(const QString& address) override { opened << address; }
     QStringList opened;
 };
 
@@ -275,9 +271,12 @@ TEST_F(ButtonFixture, ClickOpensTheWebAddressThroughTheOpener)
 
     button->SetOpenTarget(QString(300, QLatin1Char('a')));
     EXPECT_EQ(button->OpenTarget().size(), 259);
-    // A character is never cut in half.
+    // The limit counts bytes of code page 936, two for a Chinese character, and never cuts one
+    // in half.
     button->SetOpenTarget(QString(200, QChar(0x4e2d)));
-    EXPECT_EQ(button->OpenTarget().size(), 86);
+    EXPECT_EQ(button->OpenTarget(), QString(129, QChar(0x4e2d)));
+    button->SetOpenTarget(QLatin1Char('a') + QString(200, QChar(0x4e2d)));
+    EXPECT_EQ(button->OpenTarget(), QLatin1Char('a') + QString(129, QChar(0x4e2d)));
 }
 
 TEST_F(ButtonFixture, GreyCopyIsTheOutIcon)
@@ -335,4 +334,78 @@ TEST(IconButtonTip, NeedsATextBeforeItCanBeActivated)
     EXPECT_FALSE(button.IsTipActive());
     button.ActivateTip(true);
     EXPECT_TRUE(button.IsTipActive());
+}
+
+TEST_F(ButtonFixture, EdgesRaisedSunkenAndHovered)
+{
+    const QColor highlight = SystemColour(SysColour::BtnHighlight);
+    const QColor shadow = SystemColour(SysColour::BtnShadow);
+    const int r = 59, b = 35; // the last column and row
+
+    button->SetFlatStyle(false);
+    QImage image = button->grab().toImage();
+    // Raised: highlight and light at top and left, dark shadow and shadow at bottom and right.
+    EXPECT_EQ(image.pixel(0, 0), Rgb(highlight));
+    EXPECT_EQ(image.pixel(0, b - 1), Rgb(highlight));
+    EXPECT_EQ(image.pixel(r - 1, 0), Rgb(highlight));
+    EXPECT_EQ(image.pixel(1, 1), Rgb(SystemColour(SysColour::Light3d)));
+    EXPECT_EQ(image.pixel(r, 0), Rgb(SystemColour(SysColour::DkShadow3d)));
+    EXPECT_EQ(image.pixel(r, 20), Rgb(SystemColour(SysColour::DkShadow3d)));
+    EXPECT_EQ(image.pixel(20, b), Rgb(SystemColour(SysColour::DkShadow3d)));
+    EXPECT_EQ(image.pixel(r - 1, 20), Rgb(shadow));
+    EXPECT_EQ(image.pixel(20, b - 1), Rgb(shadow));
+    EXPECT_EQ(image.pixel(r - 1, 1), Rgb(shadow));
+    // Pressed, not flat: a shadow frame.
+    QTest::mousePress(button, Qt::LeftButton, {}, {5, 5});
+    image = button->grab().toImage();
+    for (QPoint p : {QPoint(0, 0), QPoint(r, 20), QPoint(20, b)})
+        EXPECT_EQ(image.pixel(p), Rgb(shadow)) << p.x() << "," << p.y();
+    QTest::mouseRelease(button, Qt::LeftButton, {}, {5, 5});
+
+    // Flat: plain until hovered, then a one-pixel raised frame; pressed, the same sunken.
+    button->SetFlatStyle(true);
+    button->clearFocus();
+    const QColor face = SystemColour(SysColour::BtnFace);
+    image = button->grab().toImage();
+    EXPECT_EQ(image.pixel(0, 0), Rgb(face));
+    EXPECT_EQ(image.pixel(r, b), Rgb(face));
+    SendMove(button, {5, 5});
+    image = button->grab().toImage();
+    EXPECT_EQ(image.pixel(0, 20), Rgb(highlight));
+    EXPECT_EQ(image.pixel(20, 0), Rgb(highlight));
+    EXPECT_EQ(image.pixel(r, 20), Rgb(shadow));
+    EXPECT_EQ(image.pixel(20, b), Rgb(shadow));
+    EXPECT_EQ(image.pixel(1, 1), Rgb(face));
+    QTest::mousePress(button, Qt::LeftButton, {}, {5, 5});
+    image = button->grab().toImage();
+    EXPECT_EQ(image.pixel(0, 20), Rgb(shadow));
+    EXPECT_EQ(image.pixel(20, 0), Rgb(shadow));
+    EXPECT_EQ(image.pixel(r, 20), Rgb(highlight));
+    EXPECT_EQ(image.pixel(20, b), Rgb(highlight));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, {5, 5});
+}
+
+TEST_F(ButtonFixture, EnterPressesTheFocusedButtonWhichIsTheDefaultWhileFocused)
+{
+    auto* other = new CIconButton(&parent);
+    other->setGeometry(80, 10, 60, 36);
+    other->show();
+    QSignalSpy clicks(button, &QAbstractButton::clicked);
+    parent.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&parent));
+    button->setFocus();
+    ASSERT_TRUE(button->hasFocus());
+    EXPECT_TRUE(button->IsDefaultButton());
+    QTest::keyClick(button, Qt::Key_Return);
+    QTest::keyClick(button, Qt::Key_Enter);
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 3);
+
+    other->setFocus();
+    EXPECT_FALSE(button->IsDefaultButton());
+    EXPECT_TRUE(other->IsDefaultButton());
+    // A default button of the template stays the default when the focus leaves it.
+    other->PreSubclassWindow(CIconButton::kDefPushButton);
+    button->setFocus();
+    EXPECT_TRUE(other->IsDefaultButton());
 }

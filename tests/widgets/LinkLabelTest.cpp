@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -10,34 +11,42 @@
 
 namespace {
 
+// Answers at once, as a desktop whose programs end at once would.
 class FakeShell : public HyperlinkShell
 {
 public:
-    bool shellWorks = false;
+    LaunchOutcome opener = LaunchOutcome::Failed;
     QString handler;
-    bool startWorks = true;
+    LaunchOutcome start = LaunchOutcome::Succeeded;
     QStringList calls;
     QString startedProgram;
     QStringList startedArguments;
 
-    bool ShellOpen(const QString& target) override
+    void ShellOpen(const QString& target, Launched done) override
     {
         calls << QStringLiteral("shell ") + target;
-        return shellWorks;
+        done(opener);
     }
-    QString HtmlHandlerCommand() override
+    void HtmlHandlerCommand(std::function<void(QString)> done) override
     {
         calls << QStringLiteral("handler");
-        return handler;
+        done(handler);
     }
-    bool StartDetached(const QString& program, const QStringList& arguments) override
+    void Start(const QString& program, const QStringList& arguments, Launched done) override
     {
         calls << QStringLiteral("start ") + program;
         startedProgram = program;
         startedArguments = arguments;
-        return startWorks;
+        done(start);
     }
 };
+
+int Open(HyperlinkShell& shell, const QString& target)
+{
+    int result = -1;
+    OpenHyperlink(shell, target, [&](int code) { result = code; });
+    return result;
+}
 
 /// Clicks the label and returns the text of the message box it shows, if any.
 QString ClickAndReadReport(CLinkLabel& label)
@@ -73,15 +82,27 @@ struct LinkFixture : ::testing::Test
 
 TEST(HyperlinkShellTest, ShellFirstThenTheHtmlHandlerWithAnArgumentList)
 {
-    FakeShell shell;
-    shell.shellWorks = true;
-    EXPECT_EQ(OpenHyperlink(shell, QStringLiteral("http://a.example/")), kHyperlinkOpened);
-    EXPECT_EQ(shell.calls, QStringList{QStringLiteral("shell http://a.example/")});
+    // An opener that ends well, or still runs after the wait, has opened the target.
+    for (LaunchOutcome opened : {LaunchOutcome::Succeeded, LaunchOutcome::StillRunning}) {
+        FakeShell shell;
+        shell.opener = opened;
+        EXPECT_EQ(Open(shell, QStringLiteral("http://a.example/")), kHyperlinkOpened);
+        EXPECT_EQ(shell.calls, QStringList{QStringLiteral("shell http://a.example/")});
+    }
+
+    // One that fails or cannot start hands over to the handler.
+    for (LaunchOutcome failed : {LaunchOutcome::Failed, LaunchOutcome::FailedToStart}) {
+        FakeShell shell;
+        shell.opener = failed;
+        shell.handler = QStringLiteral("browser %u");
+        EXPECT_EQ(Open(shell, QStringLiteral("x")), kHyperlinkOpened);
+        EXPECT_EQ(shell.calls, (QStringList{QStringLiteral("shell x"), QStringLiteral("handler"),
+                                            QStringLiteral("start browser")}));
+    }
 
     FakeShell fallback;
     fallback.handler = QStringLiteral("firefox-esr --new-window %u");
-    EXPECT_EQ(OpenHyperlink(fallback, QStringLiteral("http://a.example/?q=1;rm -rf x")),
-              kHyperlinkOpened);
+    EXPECT_EQ(Open(fallback, QStringLiteral("http://a.example/?q=1;rm -rf x")), kHyperlinkOpened);
     EXPECT_EQ(fallback.calls.size(), 3);
     EXPECT_EQ(fallback.startedProgram, QStringLiteral("firefox-esr"));
     // The target is one argument, whatever it holds: no shell ever sees it.
@@ -93,11 +114,15 @@ TEST(HyperlinkShellTest, ShellFirstThenTheHtmlHandlerWithAnArgumentList)
 TEST(HyperlinkShellTest, FailuresReportTheShellsCodeOrTheStartsCode)
 {
     FakeShell noHandler;
-    EXPECT_EQ(OpenHyperlink(noHandler, QStringLiteral("x")), kHyperlinkNoAssociation);
+    EXPECT_EQ(Open(noHandler, QStringLiteral("x")), kHyperlinkNoAssociation);
     FakeShell noStart;
     noStart.handler = QStringLiteral("browser %U");
-    noStart.startWorks = false;
-    EXPECT_EQ(OpenHyperlink(noStart, QStringLiteral("x")), kHyperlinkFileNotFound);
+    noStart.start = LaunchOutcome::FailedToStart;
+    EXPECT_EQ(Open(noStart, QStringLiteral("x")), kHyperlinkFileNotFound);
+    FakeShell handlerFails;
+    handlerFails.handler = QStringLiteral("browser %U");
+    handlerFails.start = LaunchOutcome::Failed;
+    EXPECT_EQ(Open(handlerFails, QStringLiteral("x")), kHyperlinkBadAssociation);
 }
 
 TEST(HyperlinkShellTest, ExecLinesFollowTheDesktopEntryRules)
@@ -204,7 +229,7 @@ TEST_F(LinkFixture, HoverAndVisitedColours)
 
 TEST_F(LinkFixture, ASuccessfulClickMarksTheLinkVisited)
 {
-    shell.shellWorks = true;
+    shell.opener = LaunchOutcome::Succeeded;
     label->SetTargetUrl(QStringLiteral("http://www.velmor.example/"));
     label->PreSubclassWindow();
     dialog.show();
@@ -222,6 +247,25 @@ TEST_F(LinkFixture, AFailedClickReportsAndStaysUnvisited)
     EXPECT_EQ(label->CurrentTextColour(), QColor(0, 0, 238));
 
     shell.handler = QStringLiteral("browser %u");
-    shell.startWorks = false;
+    shell.start = LaunchOutcome::FailedToStart;
     EXPECT_EQ(ClickAndReadReport(*label), CLinkLabel::ErrorReportText(2));
+    shell.start = LaunchOutcome::Failed;
+    EXPECT_EQ(ClickAndReadReport(*label), CLinkLabel::ErrorReportText(27));
+    EXPECT_FALSE(label->IsVisited());
+}
+
+TEST_F(LinkFixture, OnlyTheFirstClickOfADoubleClickOpens)
+{
+    shell.opener = LaunchOutcome::Succeeded;
+    label->PreSubclassWindow();
+    dialog.show();
+    // What the window system delivers for a double click: the second press is a double click.
+    const QPoint at(2, 2);
+    QTest::mousePress(label, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, at);
+    QMouseEvent second(QEvent::MouseButtonDblClick, at, label->mapToGlobal(at), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &second);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, at);
+    EXPECT_EQ(shell.calls.size(), 1);
 }

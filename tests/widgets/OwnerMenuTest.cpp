@@ -5,13 +5,17 @@
 #include "MenuResourceBytes.h"
 #include "MenuTemplate.h"
 #include "MenuTheme.h"
+#include "OwnerMenuShared.h"
 #include "ResourcePath.h"
 #include "SystemColours.h"
 #include "ToolbarResource.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QSettings>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -107,15 +111,27 @@ TEST(ColourBlend, TintAndShadeWithinTheFactorRange)
     EXPECT_EQ(ShadeTowardBlack(QColor(200, 101, 0), -0.5), QColor(200, 101, 0));
 }
 
-TEST(MenuTheme, ClassicOnlyWhenTheSettingSaysSo)
+TEST(MenuTheme, TheClassicLookFollowsTheClassicWindowsStyle)
 {
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath(QStringLiteral("VELMOR.ini")), QSettings::IniFormat);
-    EXPECT_FALSE(ReadClassicTheme(settings));
-    settings.setValue(QStringLiteral("Appearance/MenuTheme"), QStringLiteral(" CLASSIC "));
-    EXPECT_TRUE(ReadClassicTheme(settings));
-    settings.setValue(QStringLiteral("Appearance/MenuTheme"), QStringLiteral("flat"));
-    EXPECT_FALSE(ReadClassicTheme(settings));
+    const std::unique_ptr<QStyle> windows(QStyleFactory::create(QStringLiteral("windows")));
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
+    EXPECT_TRUE(IsClassicStyle(windows.get()));
+    EXPECT_FALSE(IsClassicStyle(fusion.get()));
+
+    OwnerMenuShared& shared = SharedMenuState();
+    const OwnerMenuShared saved = shared;
+    shared.styleUnderLuna = COwnerMenu::kXPLook;
+    shared.styleOtherwise = COwnerMenu::kClassicLook;
+    const QString before = QApplication::style()->name();
+    QApplication::setStyle(QStringLiteral("windows"));
+    EXPECT_TRUE(IsClassicTheme());
+    EXPECT_FALSE(COwnerMenu::IsLunaDesktop());
+    EXPECT_FALSE(COwnerMenu::IsXPLookActive());
+    QApplication::setStyle(QStringLiteral("fusion"));
+    EXPECT_FALSE(IsClassicTheme());
+    EXPECT_TRUE(COwnerMenu::IsXPLookActive());
+    QApplication::setStyle(before);
+    shared = saved;
 }
 
 TEST_F(Looks, SeparatorAndItemMeasuresFollowTheLook)
@@ -383,4 +399,29 @@ TEST_F(ButtonMenuFixture, MenuItemsAreLaidOutAtTheirMeasuredHeights)
     sample.m_pszText = items[2]->text();
     EXPECT_GE(popup->actionGeometry(items[2]).width(), popup->MeasureItem(sample).width());
     popup->close();
+}
+
+TEST_F(ButtonMenuFixture, DisabledItemsAreSelectedAndHighlightedOnlyInTheClassicLook)
+{
+    for (int look : {COwnerMenu::kClassicLook, COwnerMenu::kXPLook}) {
+        ASSERT_EQ(button->SetDropMenu(7001, &catcher, look), CIconButton::kOk);
+        COwnerMenu* popup = button->DropMenu()->SubMenu(0);
+        popup->popup(QPoint(0, 0));
+        QAction* find = popup->actions()[3]; // &Find, grayed
+        const QRect item = popup->actionGeometry(find);
+        QMouseEvent move(QEvent::MouseMove, item.center(), popup->mapToGlobal(item.center()),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(popup, &move);
+        const QImage image = popup->grab().toImage();
+        const QColor atRight = image.pixelColor(item.right() - 3, item.center().y());
+        if (look == COwnerMenu::kClassicLook) {
+            EXPECT_EQ(popup->activeAction(), find);
+            EXPECT_EQ(atRight, SystemColour(SysColour::Highlight));
+        } else {
+            EXPECT_NE(popup->activeAction(), find);
+            EXPECT_EQ(atRight, SystemColour(SysColour::Window));
+        }
+        popup->close();
+    }
+    COwnerMenu::SelectDrawLook(COwnerMenu::kXPLook);
 }

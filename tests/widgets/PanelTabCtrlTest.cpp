@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QPointer>
 #include <QTest>
 
@@ -225,4 +226,85 @@ TEST(TabAnimationTest, ThePageSlidesInFromTheLeftAndEndsInThePageArea)
     EXPECT_TRUE(page->isVisible());
     EXPECT_EQ(page->geometry(), final);
     EXPECT_LT(leftmost, 0); // it came in from beyond the left edge
+}
+
+namespace {
+
+// The ink of `text` in `image` within `area`: the bounding box of its black pixels.
+QRect InkBox(const QImage& image, const QRect& area)
+{
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 96)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+} // namespace
+
+TEST_F(TabFixture, TabStripPixels)
+{
+    parent.show();
+    tabs->resize(320, 300);
+    tabs->ShowPage(1);
+    const QImage image = tabs->grab().toImage();
+    // As painted: eight bits a channel.
+    const QColor face = QColor(SystemColour(SysColour::BtnFace).rgb());
+    const QColor shadow = QColor(SystemColour(SysColour::BtnShadow).rgb());
+    for (int index : {1, 0}) {
+        const bool active = index == 1;
+        const QRect header = tabs->PageEntryAt(index)->m_rcHeader;
+        const int l = header.left();
+        const int r = l + header.width();
+        const int t = active ? 0 : 2; // inactive tabs stand two pixels lower
+        const int b = 23;
+        SCOPED_TRACE(active ? "active" : "inactive");
+        // Left edge and the two-pixel bevel of the top-left corner, then the top edge.
+        EXPECT_EQ(image.pixelColor(l, b - 1), QColor(Qt::white));
+        EXPECT_EQ(image.pixelColor(l, t + 2), QColor(Qt::white));
+        EXPECT_EQ(image.pixelColor(l + 1, t + 1), QColor(Qt::white));
+        EXPECT_EQ(image.pixelColor(l, t + 1), face);
+        EXPECT_EQ(image.pixelColor(l, t), face);
+        EXPECT_EQ(image.pixelColor(l + 1, t), face);
+        EXPECT_EQ(image.pixelColor(l + 2, t), QColor(Qt::white));
+        EXPECT_EQ(image.pixelColor(r - 2, t), QColor(Qt::white));
+        // Shadow column from the top down, black column one pixel lower, right of it.
+        EXPECT_EQ(image.pixelColor(r - 1, t), shadow);
+        EXPECT_EQ(image.pixelColor(r - 1, b - 1), shadow);
+        EXPECT_EQ(image.pixelColor(r, t + 1), QColor(Qt::black));
+        EXPECT_EQ(image.pixelColor(r, b - 1), QColor(Qt::black));
+        EXPECT_NE(image.pixelColor(r, t), QColor(Qt::black));
+        if (!active) {
+            EXPECT_EQ(image.pixelColor(l + 4, 1), face);
+            EXPECT_EQ(image.pixelColor(r - 1, 1), face);
+        }
+        // The title's ink lies where the same text drawn at (left + 5, top + 5) puts it.
+        QImage reference(image.size(), QImage::Format_RGB32);
+        reference.fill(face);
+        {
+            QPainter painter(&reference);
+            painter.setFont(tabs->TabFont());
+            painter.setPen(Qt::black);
+            painter.drawText(QRect(l + 5, t + 5, 200, 40),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, kTitles[index]);
+        }
+        const QRect area(l + 1, t + 1, r - l - 3, b - t - 1);
+        const QRect ink = InkBox(image, area);
+        ASSERT_FALSE(ink.isEmpty());
+        EXPECT_EQ(ink, InkBox(reference, area));
+    }
+}
+
+TEST_F(TabFixture, OnlyTheLeftButtonSelectsATab)
+{
+    parent.show();
+    tabs->resize(320, 300);
+    tabs->ShowPage(0);
+    const QPoint onSecond = tabs->PageEntryAt(1)->m_rcHeader.center();
+    QTest::mouseClick(tabs, Qt::RightButton, {}, onSecond);
+    QTest::mouseClick(tabs, Qt::MiddleButton, {}, onSecond);
+    EXPECT_EQ(tabs->ShownPage(), 0);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, onSecond);
+    EXPECT_EQ(tabs->ShownPage(), 1);
 }
