@@ -4,12 +4,10 @@
 #include "CASSearchDialog.h"
 #include "ControlId.h"
 #include "DialogTemplate.h"
+#include "FakeSearchHost.h"
 #include "NameSearchDialog.h"
-#include "NavigationHistory.h"
-#include "SearchHost.h"
 #include "ShiSearcherDialog.h"
 #include "UseSeacherDialog.h"
-#include "VELMORDoc.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -141,16 +139,7 @@ void ExpectStyles(const DialogControl& control, Kind kind)
     EXPECT_FALSE(has("WS_DISABLED"));
 }
 
-class Host : public SearchHost
-{
-public:
-    CVELMORDoc doc;
-    NavigationHistory history{doc};
-    CVELMORDoc& Document() override { return doc; }
-    NavigationHistory& History() override { return history; }
-};
-
-std::unique_ptr<CSearchPanel> MakePanel(int templateId, Host& host)
+std::unique_ptr<CSearchPanel> MakePanel(int templateId, FakeSearchHost& host)
 {
     switch (templateId) {
     case 130:
@@ -208,7 +197,7 @@ TEST(PanelTemplates, TabFollowsTheTemplateAndCyclesWithinThePanel)
         auto* layout = new QVBoxLayout(&window);
         auto* outside = new QLineEdit;
         layout->addWidget(outside);
-        Host host;
+        FakeSearchHost host;
         std::unique_ptr<CSearchPanel> panel = MakePanel(expected.id, host);
         ASSERT_TRUE(panel->Create(expected.id, &window));
         layout->addWidget(panel.get());
@@ -234,7 +223,7 @@ TEST(PanelTemplates, TabFollowsTheTemplateAndCyclesWithinThePanel)
 TEST(PanelTemplates, TabFromAClickedRadioButtonGoesToTheNextTabStopAfterIt)
 {
     QWidget window;
-    Host host;
+    FakeSearchHost host;
     CNameSearchDialog panel(host);
     ASSERT_TRUE(panel.Create(130, &window));
     panel.show();

@@ -1,8 +1,8 @@
 #include "CASSearchDialog.h"
 #include "Document.h"
+#include "FakeSearchHost.h"
 #include "NameSearchDialog.h"
 #include "NavigationHistory.h"
-#include "SearchHost.h"
 #include "ShiSearcherDialog.h"
 #include "TestDatabase.h"
 #include "UseSeacherDialog.h"
@@ -37,20 +37,10 @@ public:
     }
 };
 
-class FakeHost : public SearchHost
-{
-public:
-    CVELMORDoc doc;
-    NavigationHistory history{doc};
-
-    CVELMORDoc& Document() override { return doc; }
-    NavigationHistory& History() override { return history; }
-};
-
 struct PanelFixture : ::testing::Test
 {
     std::deque<std::string> texts;
-    FakeHost host;
+    FakeSearchHost host;
     RedrawCounter view;
     QWidget page;
 
