@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int kNavigationBarId = 134;
-constexpr int kStatusMessageMilliseconds = 5000;
 
 // The idle message and the indicators' texts, in the order of the panes.
 const char* const kIdleMessage = "就绪";
@@ -106,11 +105,6 @@ void CMainFrame::OnBusiness()
 CVELMORDoc& CMainFrame::Document()
 {
     return m_pView ? m_pView->GetDocument() : m_Document;
-}
-
-void CMainFrame::ShowStatusMessage(const QString& text)
-{
-    m_wndStatusBar->showMessage(text, kStatusMessageMilliseconds);
 }
 
 void CMainFrame::ShowSidebar(bool show)

@@ -48,7 +48,6 @@ public:
     // The route from the panels and the navigation bar to the document and the history.
     CVELMORDoc& Document() override;
     NavigationHistory& History() override { return m_History; }
-    void ShowStatusMessage(const QString& text) override;
     void ShowSidebar(bool show) override;
     bool HandlesCommand(int id) const override;
     void OnCommand(int id) override;

@@ -1,7 +1,7 @@
 #include "PageCanvas.h"
 
-#include "CPicture.h"
 #include "Gbk.h"
+#include "PicturePath.h"
 
 #include <QPainter>
 
@@ -77,19 +77,21 @@ int PageCanvas::textHeight(PageFont font)
     return metrics(font).height();
 }
 
-QString PageCanvas::pictureFile(std::string_view path) const
+const CPicture& PageCanvas::loadedPicture(std::string_view path)
 {
-    // Databases made on Windows separate folders with backslashes.
-    QString name = fromCp936(path);
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return m_PictureDirectory.filePath(name);
+    auto it = m_Pictures.find(path);
+    if (it == m_Pictures.end()) {
+        it = m_Pictures.emplace(std::string(path), CPicture()).first;
+        it->second.Load(
+            QString::fromStdString(PictureFilePath(m_PictureDirectory.path().toStdString(), path)));
+    }
+    return it->second;
 }
 
 PageSize PageCanvas::pictureSize(std::string_view path)
 {
-    // The layout needs only the size, which the picture's header gives; the picture is decoded
-    // when it is painted.
-    const QSize size = CPicture::ReadImageSize(pictureFile(path));
+    // Decoded, not only its header read: a picture whose data does not decode measures 0 x 0.
+    const QSize size = loadedPicture(path).GetImageSize();
     return {size.width(), size.height()};
 }
 
@@ -107,11 +109,9 @@ void PageCanvas::paint(QPainter& painter, const PageLayout& page)
             // QPainter places text by its baseline; the page places it by its top-left.
             painter.drawText(text->x, text->y + m_Metrics[index].ascent(), fromCp936(text->text));
         } else if (const auto* picture = std::get_if<PagePicture>(&item)) {
-            CPicture image;
-            if (image.Load(pictureFile(picture->path))) {
-                image.Render(painter, QRect(picture->x, picture->y, picture->size.width,
-                                            picture->size.height));
-            }
+            loadedPicture(picture->path)
+                .Render(painter,
+                        QRect(picture->x, picture->y, picture->size.width, picture->size.height));
         }
     }
 }

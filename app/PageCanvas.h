@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CPicture.h"
 #include "PageLayout.h"
 #include "PageMeasurer.h"
 
@@ -8,6 +9,8 @@
 #include <QFontMetrics>
 
 #include <array>
+#include <map>
+#include <string>
 
 class QPainter;
 
@@ -32,9 +35,11 @@ public:
 
 private:
     const QFontMetrics& metrics(PageFont font) { return m_Metrics[static_cast<int>(font)]; }
-    QString pictureFile(std::string_view path) const;
+    /// The picture of `path`, loaded when first asked for: measured and painted from one load.
+    const CPicture& loadedPicture(std::string_view path);
 
     QDir m_PictureDirectory;
     std::array<QFont, 3> m_Fonts;
     std::array<QFontMetrics, 3> m_Metrics;
+    std::map<std::string, CPicture, std::less<>> m_Pictures;
 };

@@ -163,7 +163,8 @@ void CVELMORView::OnFilePrint()
 void CVELMORView::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
-    if (!m_LoadFailure.isEmpty()) {
+    // A business-cooperation request shows the start page for one paint in this state too.
+    if (!m_LoadFailure.isEmpty() && m_SpecialPage.empty()) {
         PaintLoadFailurePage(painter, viewport()->rect(), m_LoadFailure);
         return;
     }

@@ -54,7 +54,6 @@ public:
     NavigationHistory history{doc};
     CVELMORDoc& Document() override { return doc; }
     NavigationHistory& History() override { return history; }
-    void ShowStatusMessage(const QString&) override {}
 };
 
 /// A record store loaded with `records` synthetic records, made once per size.

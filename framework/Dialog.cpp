@@ -70,3 +70,23 @@ void CDialog::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
     }
 }
+
+bool CDialog::focusNextPrevChild(bool next)
+{
+    const auto count = static_cast<std::ptrdiff_t>(m_Controls.size());
+    // The control that holds the focus, or one before the first (after the last) otherwise.
+    std::ptrdiff_t at = next ? -1 : count;
+    for (std::ptrdiff_t i = 0; i < count; ++i) {
+        if (m_Controls[i]->isAncestorOf(focusWidget()) || m_Controls[i] == focusWidget())
+            at = i;
+    }
+    for (std::ptrdiff_t step = 1; step <= count; ++step) {
+        QWidget* control = m_Controls[((at + (next ? step : -step)) % count + count) % count];
+        if ((control->focusPolicy() & Qt::TabFocus) && control->isVisibleTo(this) &&
+            control->isEnabled()) {
+            control->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
+}

@@ -47,6 +47,9 @@ protected:
     virtual void OnCancel();
 
     void keyPressEvent(QKeyEvent* event) override;
+    /// Tab and Shift+Tab move among the controls with a tab stop in template order, and wrap
+    /// round within the dialog.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     std::vector<QWidget*> m_Controls;

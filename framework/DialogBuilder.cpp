@@ -1,6 +1,7 @@
 #include "DialogBuilder.h"
 
 #include "ControlId.h"
+#include "FirstLineValidator.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -34,8 +35,11 @@ QWidget* MakeStandardControl(const DialogControl& control)
 {
     if (control.className == QStringLiteral("STATIC"))
         return new QLabel;
-    if (control.className == QStringLiteral("EDIT"))
-        return new QLineEdit;
+    if (control.className == QStringLiteral("EDIT")) {
+        auto* edit = new QLineEdit;
+        edit->setValidator(new FirstLineValidator(edit));
+        return edit;
+    }
     if (control.className == QStringLiteral("BUTTON"))
         return MakeButton(control);
     if (control.className == QStringLiteral("SysListView32")) {

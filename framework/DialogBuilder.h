@@ -11,7 +11,8 @@
 /// Makes the controls of a dialog template as child widgets of a dialog, at the pixel positions
 /// the Windows dialog manager gives them for the template's font, in the template's tab order.
 ///
-/// Controls of the classes "STATIC" (QLabel), "EDIT" (QLineEdit), "BUTTON" (push button, radio
+/// Controls of the classes "STATIC" (QLabel), "EDIT" (a single-line QLineEdit that keeps text
+/// up to its first line break, FirstLineValidator), "BUTTON" (push button, radio
 /// button, check box or group box by style) and "SysListView32" (QTreeView) are made by the
 /// builder; a control that the dialog's code owns is handed in with Bind() before Build(), and
 /// the builder places and sets up that widget instead of making one.

@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
     clang libclang-rt-14-dev
     fonts-liberation fonts-arphic-uming
-    xvfb xauth xdotool imagemagick librsvg2-bin
+    xvfb xauth xdotool xclip imagemagick librsvg2-bin
     openbabel
     hyperfine
 )

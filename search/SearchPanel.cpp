@@ -60,9 +60,9 @@ void CSearchPanel::FillInitialRows()
 
 void CSearchPanel::FillWithMatches(SearchKind kind)
 {
+    // No record can hold a character outside code page 936: such a query finds nothing.
     if (!m_QueryEncodable) {
         m_ResultList.Names().Clear();
-        m_Host.ShowStatusMessage(QStringLiteral("检索内容含有试剂库中没有的字符，未找到试剂。"));
         return;
     }
     m_ResultList.Names().SetNames(MatchRecords(m_Host.Document(), kind, m_Query));

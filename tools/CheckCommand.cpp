@@ -3,6 +3,7 @@
 #include "DatabaseCheck.h"
 #include "Messages.h"
 #include "PictureCheck.h"
+#include "PicturePath.h"
 #include "VELMORDoc.h"
 
 #include <algorithm>
@@ -26,10 +27,12 @@ int CheckCommand(CommandArguments args)
         findings.push_back({Finding::Severity::Error, -1, {}, error.what()});
     }
 
-    // Picture paths are relative to the directory that holds the database file.
-    const std::filesystem::path base = std::filesystem::path(path).parent_path();
-    std::vector<Finding> recordFindings = CheckRecords(
-        doc, [&](const std::string& picture) { return PictureProblem((base / picture).string()); });
+    // Picture paths are taken as the program takes them, relative to the directory that holds
+    // the database file (the program's working directory).
+    const std::string base = std::filesystem::path(path).parent_path().string();
+    std::vector<Finding> recordFindings = CheckRecords(doc, [&](const std::string& picture) {
+        return PictureProblem(PictureFilePath(base, picture));
+    });
     findings.insert(findings.end(), std::make_move_iterator(recordFindings.begin()),
                     std::make_move_iterator(recordFindings.end()));
 

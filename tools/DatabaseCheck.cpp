@@ -118,7 +118,7 @@ private:
         const std::string pathText = utf8(path);
         auto it = m_Pictures.find(pathText);
         if (it == m_Pictures.end())
-            it = m_Pictures.emplace(pathText, m_InspectPicture(pathText)).first;
+            it = m_Pictures.emplace(pathText, m_InspectPicture(std::string(path))).first;
         if (it->second)
             report(Finding::Severity::Error, "结构式图片" + quoted(pathText) + "：" + *it->second);
     }

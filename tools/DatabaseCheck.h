@@ -24,12 +24,12 @@ struct Finding
     std::string message; ///< what is wrong, in Chinese (UTF-8)
 };
 
-/// Says what is wrong with a picture file (path in UTF-8), or nothing.
+/// Says what is wrong with the picture a record names (its path as stored), or nothing.
 using PictureInspector = std::function<std::optional<std::string>(const std::string& path)>;
 
 /// Checks every loaded record: empty and duplicate Chinese names, CAS numbers, molecular
 /// weights against formulas, and structure pictures. `inspectPicture` gets each picture path
-/// as the record holds it (converted to UTF-8), once per distinct path.
+/// as the record holds it (code page 936), once per distinct path.
 std::vector<Finding> CheckRecords(const CVELMORDoc& doc, const PictureInspector& inspectPicture);
 
 /// Findings about the file as a whole: more records than the program holds, bytes after the

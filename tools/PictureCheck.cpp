@@ -1,6 +1,7 @@
 #include "PictureCheck.h"
 
-#include <QImage>
+#include "CPicture.h"
+
 #include <QImageReader>
 #include <QString>
 
@@ -22,15 +23,15 @@ std::optional<std::string> PictureProblem(const std::string& path)
     if (::access(path.c_str(), R_OK) != 0)
         return std::string("没有读取权限");
 
-    QImageReader reader(QString::fromStdString(path));
-    const QSize size = reader.size();
-    if (!size.isValid())
+    const QString file = QString::fromStdString(path);
+    const QSize size = QImageReader(file).size();
+    if (size.isEmpty())
         return std::string("无法识别的图片格式，或文件已损坏");
-    if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
-        4LL * size.width() * size.height() > kMaxPictureBytes)
+    if (!CPicture::AcceptableSize(size))
         return "图片太大（" + std::to_string(size.width()) + "×" + std::to_string(size.height()) +
-               " 像素），超过了每边 " + std::to_string(kMaxPictureSide) + " 像素或共 64 MiB 的限制";
-    if (reader.read().isNull())
+               " 像素），解码后超过了 " + std::to_string(CPicture::kMaxPixelBytes >> 20) +
+               " MiB 的限制";
+    if (CPicture picture; !picture.Load(file))
         return std::string("图片无法解码");
     return std::nullopt;
 }

@@ -16,13 +16,6 @@ bool isRegularFile(int fd)
     return fd >= 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool acceptableSize(const QSize& size)
-{
-    return size.isValid() && !size.isEmpty() && size.width() <= CPicture::kMaxSide &&
-           size.height() <= CPicture::kMaxSide &&
-           qint64(size.width()) * size.height() * 4 <= CPicture::kMaxPixelBytes;
-}
-
 // Opened without blocking so that a FIFO without a writer cannot stall the paint; the
 // descriptor is checked before anything is read from it.
 bool openRegularFile(const QString& path, QFile& file)
@@ -58,10 +51,10 @@ bool CPicture::Load(QIODevice& stream)
     QImageReader reader(&stream);
     // The size is checked before decoding: Qt's own allocation limit can be lifted from the
     // environment, and a few header bytes may claim any size.
-    if (!acceptableSize(reader.size()))
+    if (!AcceptableSize(reader.size()))
         return false;
     QImage image = reader.read();
-    if (image.isNull() || !acceptableSize(image.size()))
+    if (image.isNull() || !AcceptableSize(image.size()))
         return false;
     m_Image = std::move(image);
     return true;
@@ -72,13 +65,12 @@ QSize CPicture::GetImageSize() const
     return IsLoaded() ? m_Image.size() : QSize(0, 0);
 }
 
-QSize CPicture::ReadImageSize(const QString& path)
+bool CPicture::AcceptableSize(const QSize& size)
 {
-    QFile file;
-    if (!openRegularFile(path, file))
-        return QSize(0, 0);
-    const QSize size = QImageReader(&file).size();
-    return acceptableSize(size) ? size : QSize(0, 0);
+    // A long thin picture is as welcome as a square one: only the memory it takes counts.
+    // (Both sides are below 2^31, so their product cannot overflow.)
+    return size.isValid() && !size.isEmpty() &&
+           qint64(size.width()) * size.height() <= kMaxPixelBytes / 4;
 }
 
 bool CPicture::Render(QPainter& painter, const QRect& rect) const

@@ -15,9 +15,7 @@ class QString;
 class CPicture
 {
 public:
-    /// Largest width and height accepted.
-    static constexpr int kMaxSide = 8192;
-    /// Largest decoded size accepted, at four bytes per pixel.
+    /// Largest decoded size accepted, at four bytes per pixel, whatever the shape.
     static constexpr qint64 kMaxPixelBytes = 64 * 1024 * 1024;
 
     /// Loads the file at `path`. Returns false, keeping the picture held, when it is not a
@@ -35,10 +33,8 @@ public:
     /// The natural size in pixels; (0, 0) when nothing is loaded.
     QSize GetImageSize() const;
 
-    /// The size that the picture in the file at `path` claims in its header, read without
-    /// decoding it, under the same rules as Load; (0, 0) when Load would refuse it for what the
-    /// header shows.
-    static QSize ReadImageSize(const QString& path);
+    /// Whether a picture of `size` pixels is small enough to decode.
+    static bool AcceptableSize(const QSize& size);
 
     /// Paints the picture scaled into `rect`; an all-zero rectangle means its natural size at
     /// (0, 0). Paints nothing and returns false when nothing is loaded.

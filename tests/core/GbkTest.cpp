@@ -47,3 +47,18 @@ TEST(Gbk, CharacterBoundaries)
     EXPECT_EQ(gbk::wholeCharacterPrefix(text, 1), 0u);
     EXPECT_EQ(gbk::wholeCharacterPrefix("ab\xB0", 70), 3u);
 }
+
+TEST(Gbk, BytesOutsideTheLeadRangeAreCharactersOfTheirOwn)
+{
+    for (const char single : {'\x80', '\xFF'}) {
+        const std::string text = std::string(1, single) + "A";
+        EXPECT_TRUE(gbk::startsCharacter(text, 1)) << int(single);
+        EXPECT_EQ(gbk::wholeCharacterPrefix(text, 1), 1u) << int(single);
+    }
+    // The ends of the lead range do start two-byte characters.
+    for (const char lead : {'\x81', '\xFE'}) {
+        const std::string text = std::string(1, lead) + "AB";
+        EXPECT_FALSE(gbk::startsCharacter(text, 1)) << int(lead);
+        EXPECT_EQ(gbk::wholeCharacterPrefix(text, 1), 0u) << int(lead);
+    }
+}

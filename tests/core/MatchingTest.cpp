@@ -178,3 +178,46 @@ TEST(MatchingAgainstReference, AgreesWithAPlainPerRecordSearchOnRandomTexts)
         EXPECT_TRUE(std::equal(found.begin(), found.end(), expected.begin())) << query;
     }
 }
+
+TEST(MatchingLongQueries, BytesBeyondTheFirstEightDecideTheMatch)
+{
+    // The filler makes I to L common and A to H rare, so the rare bytes that the search looks
+    // at first all lie in the first eight; the near misses differ only after them.
+    const std::string filler(20, 'L');
+    const std::string fillerK(20, 'K');
+    std::vector<std::string> texts = {"ABCDEFGHIJKx", "ABCDEFGHIJKL", "ABCDEFGHx",
+                                      "ABCDEFGHI",    filler,         fillerK};
+    for (int i = 0; i < 8; ++i)
+        texts.push_back(filler + "IJ" + fillerK);
+    const std::string longQuery = "ABCDEFGH" + filler + "IJ" + fillerK; // 50 bytes
+    texts.push_back("ABCDEFGH" + filler + "IJ" + fillerK.substr(1) + "x");
+    texts.push_back(longQuery);
+    for (int i = 0; i < 8; ++i)
+        texts.push_back(filler);
+    std::vector<ReagentRecord> records;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        records.push_back(reagent(texts[i], {{Field::Use, texts[i]}}));
+    CVELMORDoc doc;
+    loadRecords(doc, records);
+
+    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, "ABCDEFGHIJKL"), (Names{"ABCDEFGHIJKL"}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, "ABCDEFGHI"),
+              (Names{"ABCDEFGHIJKx", "ABCDEFGHIJKL", "ABCDEFGHI"}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, longQuery), (Names{longQuery}));
+}
+
+TEST(MatchingSingleBytes, BytesOutsideTheLeadRangeEndTheirCharacter)
+{
+    // 0x80 and 0xFF start no two-byte character: the "A" after them is a character of its own.
+    CVELMORDoc doc;
+    loadRecords(doc, {reagent("euro", {{Field::EnglishName, "\x80"
+                                                            "A"}}),
+                      reagent("ff", {{Field::EnglishName, "\xFF"
+                                                          "A"}}),
+                      reagent("lead", {{Field::EnglishName, "\x81"
+                                                            "A"}}),
+                      reagent("last", {{Field::EnglishName, "\xFE"
+                                                            "A"}})});
+    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "A"), (Names{"euro", "ff"}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "\x80"), (Names{"euro"}));
+}

@@ -128,3 +128,19 @@ TEST_F(History, TheEntryBeyondCapacityDropsTheOldest)
     EXPECT_EQ(history.entry(998), "newest");
     EXPECT_EQ(history.current(), 999);
 }
+
+TEST_F(History, AChoiceIsComparedWithTheEntryUnderTheCursorNotTheLast)
+{
+    choose("A");
+    choose("B");
+    history.back(); // on A; B is the last entry
+    choose("B");    // differs from A: appended, although it equals the last entry
+    EXPECT_EQ(entries(), (Names{"firstpage", "A", "B", "B"}));
+    EXPECT_EQ(history.current(), 3);
+
+    history.back();
+    history.back(); // on A again; the last entry is B
+    choose("A");    // the entry shown: nothing appended, the cursor stays
+    EXPECT_EQ(entries(), (Names{"firstpage", "A", "B", "B"}));
+    EXPECT_EQ(history.current(), 1);
+}

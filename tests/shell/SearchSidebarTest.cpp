@@ -31,7 +31,6 @@ public:
 
     CVELMORDoc& Document() override { return doc; }
     NavigationHistory& History() override { return history; }
-    void ShowStatusMessage(const QString&) override {}
 
 protected:
     bool event(QEvent* event) override

@@ -1,6 +1,7 @@
 // check, run as a process on database files and pictures written by the test.
 
 #include "TestDatabase.h"
+#include "TestPictures.h"
 #include "ToolProcess.h"
 
 #include <QImage>
@@ -48,9 +49,26 @@ TEST_F(CheckCommandTest, AGoodDatabasePassesFromAnyWorkingDirectory)
     EXPECT_EQ(run.out, "检查了 3 条记录：0 个错误，0 个警告。\n");
 }
 
+TEST_F(CheckCommandTest, TakesPicturePathsAsTheProgramDoes)
+{
+    // Backslashes separate folders, and a long thin picture small in memory is fine; a
+    // header without the data behind it is not.
+    writePicture("db/structures/water.png", 9000, 60);
+    writeFile("db/structures/header.bmp", BmpHeaderOnly(300, 220));
+    writeFile(
+        "db/cmc.kdb",
+        databaseBytes({reagent(m_Water, {{Field::StructureImage, "structures\\water.png"}}),
+                       reagent(m_Salt, {{Field::StructureImage, "structures\\header.bmp"}})}));
+    const ToolRun run = runTool({"check", path("db/cmc.kdb")});
+    EXPECT_EQ(linesOf(run.out),
+              (std::vector<std::string>{
+                  "错误：第 2 条记录“氯化钠”：结构式图片“structures\\header.bmp”：图片无法解码。",
+                  "检查了 2 条记录：1 个错误，0 个警告。"}));
+}
+
 TEST_F(CheckCommandTest, ListsEachFindingWithRecordNumberAndName)
 {
-    writePicture("big.png", 9000, 1);
+    writeFile("big.bmp", BmpHeaderOnly(4097, 4096));
     writeFile("broken.png", "\x89PNG\r\n\x1a\n not really");
     writeFile("cmc.kdb", databaseBytes({
                              reagent(m_Water, {{Field::CasNumber, "7732-18-4"}}),
@@ -59,7 +77,7 @@ TEST_F(CheckCommandTest, ListsEachFindingWithRecordNumberAndName)
                              reagent("", {{Field::StructureImage, "broken.png"}}),
                              reagent(m_Vitriol, {{Field::Formula, "CuSO4.5H2O"},
                                                  {Field::MolecularWeight, "159.61"},
-                                                 {Field::StructureImage, "big.png"}}),
+                                                 {Field::StructureImage, "big.bmp"}}),
                              reagent(gbkOf("聚乙烯"),
                                      {{Field::Formula, "(C2H4)n"}, {Field::MolecularWeight, "28"}}),
                          }));
@@ -75,7 +93,8 @@ TEST_F(CheckCommandTest, ListsEachFindingWithRecordNumberAndName)
     EXPECT_THAT(lines[4], HasSubstr("第 4 条记录“”：中文名称是空的"));
     EXPECT_THAT(lines[5], HasSubstr("第 4 条记录“”：结构式图片“broken.png”："));
     EXPECT_THAT(run.out, HasSubstr("分子量“159.61”与化学式“CuSO4.5H2O”算出的 249.68 不符"));
-    EXPECT_THAT(run.out, HasSubstr("结构式图片“big.png”：图片太大（9000×1 像素）"));
+    EXPECT_THAT(run.out,
+                HasSubstr("结构式图片“big.bmp”：图片太大（4097×4096 像素），解码后超过了 64 MiB"));
     EXPECT_THAT(run.out, HasSubstr("警告：第 6 条记录“聚乙烯”：无法从化学式“(C2H4)n”算出分子量"));
     EXPECT_EQ(lines.back(), "检查了 6 条记录：8 个错误，1 个警告。");
 }

@@ -1,11 +1,11 @@
 #include "CPicture.h"
+#include "TestPictures.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -48,22 +48,9 @@ protected:
     }
 };
 
-/// A BMP header claiming `width` x `height` pixels of 24 bits, without pixel data.
 QByteArray bmpHeader(qint32 width, qint32 height)
 {
-    QByteArray bytes(54, '\0');
-    auto put16 = [&](int at, quint16 v) { qToLittleEndian(v, bytes.data() + at); };
-    auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, bytes.data() + at); };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, 54);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<quint32>(width));
-    put32(22, static_cast<quint32>(height));
-    put16(26, 1);
-    put16(28, 24);
-    return bytes;
+    return QByteArray::fromStdString(BmpHeaderOnly(width, height));
 }
 
 } // namespace
@@ -80,7 +67,6 @@ TEST_F(CPictureTest, NothingLoadedMeasuresZeroAndPaintsNothing)
 TEST_F(CPictureTest, LoadsFromPathFileAndStreamAndASecondLoadReplacesTheFirst)
 {
     const QString red = writeImage("red.png", {10, 20}, Qt::red);
-    EXPECT_EQ(CPicture::ReadImageSize(red), QSize(10, 20)) << "from the header alone";
     ASSERT_TRUE(picture.Load(red));
     EXPECT_EQ(picture.GetImageSize(), QSize(10, 20));
 
@@ -125,7 +111,6 @@ TEST_F(CPictureTest, OnlyRegularFilesAreOpenedAndAFailedOpenKeepsThePicture)
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     // A FIFO without a writer would block an ordinary open for ever.
     EXPECT_FALSE(picture.Load(fifo));
-    EXPECT_EQ(CPicture::ReadImageSize(fifo), QSize(0, 0));
     EXPECT_FALSE(picture.Load(QStringLiteral("/dev/zero")));
     EXPECT_FALSE(picture.Load(dir.path()));
     EXPECT_FALSE(picture.Load(path("missing.png")));
@@ -140,25 +125,42 @@ TEST_F(CPictureTest, UndecodableDataLeavesNoPicture)
     EXPECT_EQ(picture.GetImageSize(), QSize(0, 0));
     EXPECT_FALSE(picture.Load(writeBytes("empty.png", {})));
     EXPECT_EQ(rendered().pixelColor(0, 0), QColor(Qt::white));
+
+    // A header that reads, and data that does not: the picture measures 0 x 0, not what its
+    // header claims.
+    const QString headerOnly = writeBytes("header.bmp", bmpHeader(30, 20));
+    ASSERT_EQ(QImageReader(headerOnly).size(), QSize(30, 20));
+    EXPECT_FALSE(picture.Load(headerOnly));
+    EXPECT_EQ(picture.GetImageSize(), QSize(0, 0));
 }
 
-TEST_F(CPictureTest, PicturesClaimingAHugeSizeAreRefusedBeforeDecoding)
+TEST_F(CPictureTest, PicturesClaimingMoreThan64MiBOfPixelsAreRefusedBeforeDecoding)
 {
     const struct
     {
         const char* name;
         QSize size;
-    } huge[] = {{"wide.bmp", {9000, 1}},
-                {"tall.bmp", {1, 8193}},
-                {"heavy.bmp", {5000, 5000}}}; // each side allowed, 95 MiB of pixels not
+    } huge[] = {{"square.bmp", {4097, 4096}}, // 4 bytes over the limit
+                {"tall.bmp", {1, (1 << 24) + 1}},
+                {"vast.bmp", {16384, 16384}}};
     for (const auto& h : huge) {
         const QString file = writeBytes(h.name, bmpHeader(h.size.width(), h.size.height()));
         // The header is read as claimed, so the refusal is the loader's own.
         ASSERT_EQ(QImageReader(file).size(), h.size) << h.name;
         EXPECT_FALSE(picture.Load(file)) << h.name;
-        EXPECT_EQ(CPicture::ReadImageSize(file), QSize(0, 0)) << h.name;
         EXPECT_EQ(picture.GetImageSize(), QSize(0, 0)) << h.name;
     }
-    ASSERT_TRUE(picture.Load(writeImage("limit.png", {8192, 2}, Qt::red)));
-    EXPECT_EQ(picture.GetImageSize(), QSize(8192, 2));
+    EXPECT_TRUE(CPicture::AcceptableSize({4096, 4096}));
+    EXPECT_TRUE(CPicture::AcceptableSize({1 << 24, 1}));
+    EXPECT_FALSE(CPicture::AcceptableSize({0, 10}));
+    EXPECT_FALSE(CPicture::AcceptableSize({0x7FFFFFFF, 0x7FFFFFFF}));
+}
+
+TEST_F(CPictureTest, ALongThinPictureSmallInMemoryLoadsWhateverItsSides)
+{
+    // 9000 x 60 is 2 MiB decoded.
+    ASSERT_TRUE(picture.Load(writeImage("wide.png", {9000, 60}, Qt::red)));
+    EXPECT_EQ(picture.GetImageSize(), QSize(9000, 60));
+    ASSERT_TRUE(picture.Load(writeImage("tall.png", {3, 20000}, Qt::red)));
+    EXPECT_EQ(picture.GetImageSize(), QSize(3, 20000));
 }
