@@ -110,7 +110,7 @@ BENCHMARK(BM_MatchRecords)->DenseRange(0, 9)->Unit(benchmark::kMicrosecond);
 
 void BM_MemchrPass(benchmark::State& state)
 {
-    const std::string& bytes = loadedDoc().Columns().bytes(kQueries[state.range(0)].field);
+    const std::string_view bytes = loadedDoc().Columns().bytes(kQueries[state.range(0)].field);
     const char* data = bytes.data();
     for (auto _ : state) {
         // A byte no text holds: the pass reads every byte once. The pointer goes through
