@@ -99,7 +99,7 @@ ArchiveReader::Length ArchiveReader::readLongLength()
 void ArchiveReader::readText(char* into, const Length& length)
 {
     std::uint64_t left = length.bytes;
-    for (;;) {
+    while (left > 0) {
         const auto buffered =
             static_cast<std::size_t>(std::min<std::uint64_t>(left, m_End - m_Pos));
         std::memcpy(into, m_Pos, buffered);

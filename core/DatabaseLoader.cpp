@@ -152,7 +152,7 @@ private:
                 const std::string text = gbk::fromUtf16Le(wide);
                 char* at = columns.appendText(t, record, text.size(), reader.remaining());
                 progress.begunTexts = t + 1;
-                std::memcpy(at, text.data(), text.size());
+                std::copy(text.begin(), text.end(), at);
             } else {
                 const auto bytes = static_cast<std::size_t>(length.bytes);
                 char* at = columns.appendText(t, record, bytes, reader.remaining() - bytes);
