@@ -60,7 +60,7 @@ struct PageRequest
     int extentHeight = 0;         ///< the height of the view's scroll extent before this page
     /// The part of the page to be painted; items wholly outside it are left out. The whole
     /// page when not given.
-    std::optional<PageRect> visible;
+    std::optional<PageRect> visible = std::nullopt;
 };
 
 /// One composed page: what to draw, in page coordinates, and what it changes in the view.
