@@ -2,10 +2,12 @@
 
 #include "LoadFailurePage.h"
 #include "PageCanvas.h"
+#include "PageFailureNote.h"
 #include "PageSheets.h"
 #include "VELMORDoc.h"
 
 #include <QAction>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -81,10 +83,13 @@ void CVELMORView::OnUpdate(CView*, long, void*)
     viewport()->update();
 }
 
-PageLayout CVELMORView::Compose(PageCanvas& canvas, const QSize& client) const
+PageLayout CVELMORView::Compose(PageCanvas& canvas, const QSize& client,
+                                const std::optional<QRect>& exposed) const
 {
-    const PageRequest request{m_Doc.m_CurrentName, m_SpecialPage,
-                              PageSize{client.width(), client.height()}, m_TotalSize.height()};
+    PageRequest request{m_Doc.m_CurrentName, m_SpecialPage,
+                        PageSize{client.width(), client.height()}, m_TotalSize.height()};
+    if (exposed)
+        request.visible = PageRect{exposed->x(), exposed->y(), exposed->width(), exposed->height()};
     return ComposePage(m_Doc, request, canvas);
 }
 
@@ -103,10 +108,11 @@ void CVELMORView::OnDraw(QPainter& painter)
     DrawPage(painter, viewport()->size());
 }
 
-void CVELMORView::DrawPage(QPainter& painter, const QSize& client)
+void CVELMORView::DrawPage(QPainter& painter, const QSize& client,
+                           const std::optional<QRect>& exposed)
 {
     PageCanvas canvas(m_PictureDirectory);
-    const PageLayout page = Compose(canvas, client);
+    const PageLayout page = Compose(canvas, client, exposed);
     Apply(page);
     canvas.paint(painter, page);
 }
@@ -160,7 +166,7 @@ void CVELMORView::OnFilePrint()
         PrintPage(printer);
 }
 
-void CVELMORView::paintEvent(QPaintEvent*)
+void CVELMORView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
     // A business-cooperation request shows the start page for one paint in this state too.
@@ -168,8 +174,12 @@ void CVELMORView::paintEvent(QPaintEvent*)
         PaintLoadFailurePage(painter, viewport()->rect(), m_LoadFailure);
         return;
     }
-    painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
-    OnDraw(painter);
+    const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    PaintOrNote(painter, viewport()->rect(), [&] {
+        painter.translate(-scroll);
+        // Only what the paint uncovers is drawn, so a long page costs no more than a short one.
+        DrawPage(painter, viewport()->size(), event->rect().translated(scroll));
+    });
 }
 
 void CVELMORView::resizeEvent(QResizeEvent* event)

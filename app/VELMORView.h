@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QSize>
 
+#include <optional>
 #include <string>
 
 class CVELMORDoc;
@@ -63,7 +64,9 @@ public:
 
     /// Composes the page for a client area of `client` pixels and draws it, updating the scroll
     /// extent and using up a business-cooperation request as a paint of the view does.
-    void DrawPage(QPainter& painter, const QSize& client);
+    /// Only the items that intersect `exposed` (page coordinates), when given, are drawn.
+    void DrawPage(QPainter& painter, const QSize& client,
+                  const std::optional<QRect>& exposed = std::nullopt);
 
     /// Largest side of an image made by RenderPage: the most QPainter can address.
     static constexpr int kMaxImageSide = 32767;
@@ -89,7 +92,8 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    PageLayout Compose(PageCanvas& canvas, const QSize& client) const;
+    PageLayout Compose(PageCanvas& canvas, const QSize& client,
+                       const std::optional<QRect>& exposed = std::nullopt) const;
     void Apply(const PageLayout& page);
     void UpdateScrollBars();
 

@@ -4,6 +4,7 @@
 
 #include "DatabaseFile.h"
 #include "MainFrm.h"
+#include "PageFailureNote.h"
 #include "SearchSidebar.h"
 #include "VELMORDoc.h"
 
@@ -29,13 +30,21 @@ void CVELMORView::OnInitialUpdate()
     frame->m_pView = this;
 
     LoadSummary summary;
+    QString failure;
     try {
         summary = LoadDatabase(m_Doc);
     } catch (const DatabaseError& error) {
+        failure = QString::fromUtf8(error.what());
+    } catch (...) {
+        // Whatever else goes wrong while loading takes the same road.
+        failure = QStringLiteral("无法读取数据库文件“%1”：%2。")
+                      .arg(QString::fromUtf8(kDatabaseFileName),
+                           DescribeFailure(std::current_exception()));
+    }
+    if (!failure.isEmpty()) {
         // No sidebar without a database; the program keeps running and the page says why.
-        const QString message = QString::fromUtf8(error.what());
-        ShowLoadFailure(message);
-        Report(frame, QMessageBox::Critical, message);
+        ShowLoadFailure(failure);
+        Report(frame, QMessageBox::Critical, failure);
         return;
     }
     if (const std::optional<std::string> notice = summary.notice(kDatabaseFileName))

@@ -1,14 +1,25 @@
 #include "FontSubstitutions.h"
+#include "PageFailureNote.h"
 #include "VELMOR.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     InstallFontSubstitutions();
     CVELMORApp app;
-    if (!app.InitInstance())
+    try {
+        if (!app.InitInstance())
+            return 1;
+        return QApplication::exec();
+    } catch (...) {
+        // Loading and painting handle their own failures; this says why anything else ended
+        // the program, rather than aborting without a word.
+        const QString cause = DescribeFailure(std::current_exception());
+        std::fprintf(stderr, "化学试剂库：%s，程序无法继续运行。\n", cause.toUtf8().constData());
         return 1;
-    return QApplication::exec();
+    }
 }

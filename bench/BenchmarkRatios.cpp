@@ -13,11 +13,17 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+                const std::string name = run.benchmark_name();
+                milliseconds[name] = run.GetAdjustedRealTime() /
+                                     benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
+                for (const auto& [counter, value] : run.counters)
+                    counters[name + ":" + counter] = value.value;
+            }
         }
     }
-    std::map<std::string, double> times;
+    std::map<std::string, double> milliseconds;
+    std::map<std::string, double> counters;
 };
 
 } // namespace
@@ -39,16 +45,32 @@ int RatioReport::run(int argc, char** argv, const std::vector<Pair>& pairs)
     benchmark::Shutdown();
 
     bool allMet = true;
-    std::printf("\n%-44s %-36s %8s  %s\n", "figure", "against", "ratio", "target");
+    std::printf("\n%-44s %-36s %10s  %s\n", "figure", "against", "measured", "target");
+    const auto& times = reporter.milliseconds;
     for (const Pair& p : pairs) {
-        const auto s = reporter.times.find(p.subject);
-        const auto b = reporter.times.find(p.baseline);
-        if (s == reporter.times.end() || b == reporter.times.end())
+        const auto s = times.find(p.subject);
+        if (s == times.end())
             continue;
-        const double ratio = p.atLeast ? b->second / s->second : s->second / b->second;
-        const bool met = p.atLeast ? ratio >= p.limit : ratio <= p.limit;
+        double figure = s->second;
+        const char* unit = "ms";
+        const char* against = p.baseline.c_str();
+        if (!p.counter.empty()) {
+            const auto c = reporter.counters.find(p.subject + ":" + p.counter);
+            if (c == reporter.counters.end())
+                continue;
+            figure = c->second;
+            unit = "x";
+            against = p.counter.c_str();
+        } else if (!p.baseline.empty()) {
+            const auto b = times.find(p.baseline);
+            if (b == times.end())
+                continue;
+            figure = p.atLeast ? b->second / s->second : s->second / b->second;
+            unit = "x";
+        }
+        const bool met = p.atLeast ? figure >= p.limit : figure <= p.limit;
         allMet = allMet && met;
-        std::printf("%-44s %-36s %7.2fx  %s %s\n", p.subject.c_str(), p.baseline.c_str(), ratio,
+        std::printf("%-44s %-36s %8.2f%-2s  %s %s\n", p.subject.c_str(), against, figure, unit,
                     p.claim.c_str(), met ? "(met)" : "(MISSED)");
     }
     return strict && !allMet ? 1 : 0;

@@ -2,8 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
-#include <string_view>
+#include <string>
 
 /// Thrown when the archive ends before the value being read is complete.
 struct ArchiveEnd
@@ -11,57 +12,96 @@ struct ArchiveEnd
     std::uint64_t offset; ///< where the incomplete value starts
 };
 
-/// Reads the archive encoding of integers and strings sequentially from bytes in memory.
-/// Every length is checked against the bytes left before anything is copied or allocated, so
-/// a corrupt length prefix cannot ask for gigabytes.
+/// Where an archive's bytes come from, in order.
+class ByteSource
+{
+public:
+    virtual ~ByteSource() = default;
+    /// Reads up to `max` bytes into `into`; returns how many, 0 only at the end.
+    virtual std::size_t read(char* into, std::size_t max) = 0;
+};
+
+/// Bytes already in memory.
+class MemorySource : public ByteSource
+{
+public:
+    explicit MemorySource(std::span<const char> bytes) : m_Bytes(bytes) {}
+    std::size_t read(char* into, std::size_t max) override;
+
+private:
+    std::span<const char> m_Bytes;
+};
+
+/// Reads the archive encoding of integers and strings sequentially, through a buffer of
+/// kBufferSize bytes: it never fetches more than one buffer beyond the value it reads. Every
+/// length is checked against the bytes left before anything is copied or allocated, so a
+/// corrupt or cut-off length prefix cannot ask for gigabytes.
 class ArchiveReader
 {
 public:
-    explicit ArchiveReader(std::span<const char> bytes)
-        : m_Begin(bytes.data()), m_Pos(bytes.data()), m_End(bytes.data() + bytes.size())
-    {
-    }
+    static constexpr std::size_t kBufferSize = 64 * 1024;
 
-    /// One string as the archive holds it.
-    struct String
-    {
-        std::string_view bytes; ///< a view into the archive's bytes
-        bool utf16;             ///< UTF-16 little-endian text rather than code page 936
-    };
+    /// Reads from `source`, which holds `size` bytes.
+    ArchiveReader(ByteSource& source, std::uint64_t size);
 
     std::int32_t readInt32();
 
-    String readString()
-    {
-        // Most texts are shorter than 255 bytes: one prefix byte, then the bytes.
-        if (m_Pos < m_End) {
-            const auto b = static_cast<unsigned char>(*m_Pos);
-            if (b < 0xFF && static_cast<std::uint64_t>(m_End - m_Pos - 1) >= b) {
-                const std::string_view text(m_Pos + 1, b);
-                m_Pos += 1 + b;
-                return {text, false};
-            }
-        }
-        return readLongString();
-    }
-
-    /// Offset of the next byte to be read.
-    std::uint64_t offset() const { return static_cast<std::uint64_t>(m_Pos - m_Begin); }
-
-private:
+    /// A string's length prefix.
     struct Length
     {
-        std::uint64_t value;
-        bool wide; ///< counted in UTF-16 code units
+        std::uint64_t bytes; ///< bytes of text that follow
+        bool utf16;          ///< UTF-16 little-endian text rather than code page 936
+        std::uint64_t start; ///< where the string (its prefix) starts
     };
 
-    String readLongString();
-    /// Reads a length prefix; after the UTF-16 marker the length counts code units.
-    Length readLength(bool afterWideMarker, std::uint64_t valueStart);
-    /// The next `size` bytes; throws ArchiveEnd (naming `valueStart`) if fewer are left.
-    const char* take(std::uint64_t size, std::uint64_t valueStart);
+    /// Reads a string's length prefix; throws ArchiveEnd when the text would run past the end.
+    Length readLength()
+    {
+        // Most texts are shorter than 255 bytes: one prefix byte.
+        if (m_Pos < m_End) {
+            const auto b = static_cast<unsigned char>(*m_Pos);
+            if (b < 0xFF && b <= remaining() - 1) {
+                ++m_Pos;
+                return {b, false, offset() - 1};
+            }
+        }
+        return readLongLength();
+    }
 
-    const char* m_Begin;
+    /// Reads the `length.bytes` bytes of text that follow a prefix into `into`.
+    void readText(char* into, const Length& length);
+
+    /// One string as the archive holds it, with its text.
+    struct String
+    {
+        std::string bytes;
+        bool utf16;
+    };
+    String readString();
+
+    /// Offset of the next byte to be read.
+    std::uint64_t offset() const
+    {
+        return m_BufferOffset + static_cast<std::uint64_t>(m_Pos - m_Buffer.get());
+    }
+
+    /// Bytes left after offset().
+    std::uint64_t remaining() const { return m_Size - offset(); }
+
+private:
+    Length readLongLength();
+    Length readLength(bool afterWideMarker, std::uint64_t valueStart);
+    /// Makes the next `count` (at most 8) bytes buffered; throws ArchiveEnd naming
+    /// `valueStart` if the archive ends first.
+    const char* take(std::size_t count, std::uint64_t valueStart);
+    /// Fetches more bytes after those still buffered; false at the end.
+    bool refill();
+    std::size_t fetch(char* into, std::size_t max);
+
+    ByteSource& m_Source;
+    std::uint64_t m_Size;
+    std::unique_ptr<char[]> m_Buffer;
+    std::uint64_t m_BufferOffset = 0; // offset of m_Buffer[0]
     const char* m_Pos;
     const char* m_End;
 };

@@ -23,9 +23,10 @@ class DatabaseError : public std::runtime_error
 public:
     enum class Kind
     {
-        Missing,    ///< no such file
-        Unreadable, ///< exists but cannot be opened or read
-        Truncated,  ///< ends before the count or a record is complete
+        Missing,     ///< no such file
+        Unreadable,  ///< exists but cannot be opened or read
+        Truncated,   ///< ends before the count or a record is complete
+        OutOfMemory, ///< its records do not fit in the memory the program can have
     };
 
     DatabaseError(Kind kind, const std::string& message) : std::runtime_error(message), m_Kind(kind)

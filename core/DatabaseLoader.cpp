@@ -4,14 +4,13 @@
 #include "VELMORDoc.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -46,154 +45,158 @@ DatabaseError unreadable(std::string_view fileName, const std::string& reason)
                          "无法读取数据库文件" + quoted(fileName) + "：" + reason + "。");
 }
 
-/// The bytes of a whole file, read sequentially.
-struct FileBytes
+/// The database file, read in order.
+class FileSource : public ByteSource
 {
-    std::unique_ptr<char[]> data;
-    std::size_t size = 0;
+public:
+    FileSource(int fd, std::string_view fileName) : m_Fd(fd), m_FileName(fileName) {}
+
+    std::size_t read(char* into, std::size_t max) override
+    {
+        for (;;) {
+            const ssize_t n = ::read(m_Fd, into, max);
+            if (n >= 0)
+                return static_cast<std::size_t>(n);
+            if (errno != EINTR)
+                throw unreadable(m_FileName, reasonOf(errno));
+        }
+    }
+
+private:
+    int m_Fd;
+    std::string_view m_FileName;
 };
 
-FileBytes readAll(int fd, std::uint64_t size, std::string_view fileName)
-{
-    FileBytes bytes{std::make_unique_for_overwrite<char[]>(size), 0};
-    while (bytes.size < size) {
-        const ssize_t n = ::read(fd, bytes.data.get() + bytes.size, size - bytes.size);
-        if (n == 0)
-            break; // the file shrank while being read: what is there is all there is
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw unreadable(fileName, reasonOf(errno));
-        }
-        bytes.size += static_cast<std::size_t>(n);
-    }
-    return bytes;
-}
-
-/// Deletes every `marker` from the text starting at `from`, looking at the text as it was:
-/// bytes that come together only once a marker is gone are kept.
+/// Deletes every `marker` from bytes `from`..`end` of `text` and returns the new end, looking
+/// at the text as it was: bytes that come together only once a marker is gone are kept.
 template <std::size_t N>
-void removeAll(std::string& text, std::size_t from, const char (&marker)[N])
+std::size_t removeAll(char* text, std::size_t from, std::size_t end, const char (&marker)[N])
 {
     constexpr std::size_t length = N - 1;
-    char* const begin = text.data();
-    const std::size_t size = text.size();
     std::size_t write = from;
-    for (std::size_t read = from; read < size;) {
-        if (begin[read] == '<' && size - read >= length &&
-            std::memcmp(begin + read, marker, length) == 0) {
+    for (std::size_t read = from; read < end;) {
+        if (text[read] == '<' && end - read >= length &&
+            std::memcmp(text + read, marker, length) == 0) {
             read += length;
             continue;
         }
-        begin[write++] = begin[read++];
+        text[write++] = text[read++];
     }
-    text.resize(write);
-}
-
-/// Deletes every "<sub>", then every "</sub>", from a formula starting at `from`.
-void removeFormulaMarkers(std::string& text, std::size_t from)
-{
-    removeAll(text, from, "<sub>");
-    removeAll(text, from, "</sub>");
+    return write;
 }
 
 } // namespace
 
-/// Parses a whole database file into the store. The records' texts are views into the file's
-/// bytes, which the store keeps; only the searched fields are copied, into their columns.
+/// Parses a database file into the store, record by record and field by field in file order,
+/// copying each text into its field's column as it is read.
 class DatabaseLoader
 {
 public:
-    static LoadSummary load(CVELMORDoc& doc, FileBytes file, std::string_view fileName)
+    static LoadSummary load(CVELMORDoc& doc, ByteSource& source, std::uint64_t size,
+                            std::string_view fileName)
     {
-        const std::int32_t oldCount = doc.m_RecordCount;
         doc.m_RecordCount = 0;
-        doc.m_FileBytes = std::move(file.data);
-        doc.m_ConvertedTexts.clear();
-        doc.m_Columns = FieldColumns();
-
-        ArchiveReader reader(std::span<const char>(doc.m_FileBytes.get(), file.size));
+        doc.m_Columns.clear();
+        ArchiveReader reader(source, size);
         LoadSummary summary;
-        summary.fileSize = file.size;
-        std::int32_t complete = 0;
+        summary.fileSize = size;
+        Progress progress;
         try {
             summary.announced = reader.readInt32();
             const std::int32_t toRead = std::clamp(summary.announced, 0, CVELMORDoc::kCapacity);
-            doc.m_Columns.reserve(static_cast<std::size_t>(toRead));
-            for (; complete < toRead; ++complete) {
-                if (complete == kSampleRecords)
-                    doc.m_Columns.reserveLike(kSampleRecords, static_cast<std::size_t>(toRead));
-                readRecord(doc, reader, doc.m_Records[complete]);
-            }
+            for (; progress.complete < toRead; ++progress.complete)
+                readRecord(doc.m_Columns, reader, progress);
         } catch (const ArchiveEnd& end) {
-            finish(doc, complete, oldCount);
-            if (reader.offset() < 4)
-                throw DatabaseError(DatabaseError::Kind::Truncated,
-                                    "数据库文件" + quoted(fileName) + "不完整：文件只有 " +
-                                        std::to_string(summary.fileSize) +
-                                        " 字节，连开头的记录数都不完整。");
-            throw DatabaseError(DatabaseError::Kind::Truncated,
-                                "数据库文件" + quoted(fileName) + "不完整：第 " +
-                                    std::to_string(complete + 1) + " 条记录在第 " +
-                                    std::to_string(end.offset) + " 字节处中断（文件共 " +
-                                    std::to_string(summary.fileSize) + " 字节）。已读入前 " +
-                                    std::to_string(complete) + " 条完整的记录。");
+            finish(doc, progress);
+            throw truncated(fileName, summary.fileSize, reader.offset() < 4, progress.complete,
+                            end.offset);
+        } catch (const std::bad_alloc&) {
+            // Everything read goes, so that the program has memory to say so.
+            doc.m_Columns.clear();
+            finish(doc, Progress{});
+            throw DatabaseError(DatabaseError::Kind::OutOfMemory,
+                                "无法读取数据库文件" + quoted(fileName) + "：内存不足，读到第 " +
+                                    std::to_string(progress.complete + 1) +
+                                    " 条记录时无法再分配内存。");
         } catch (...) {
-            finish(doc, 0, CVELMORDoc::kCapacity);
+            doc.m_Columns.clear();
+            finish(doc, Progress{});
             throw;
         }
-        finish(doc, complete, oldCount);
-        summary.loaded = complete;
+        finish(doc, progress);
+        summary.loaded = progress.complete;
         summary.bytesRead = reader.offset();
         return summary;
     }
 
 private:
-    /// After this many records the columns are sized for the rest, saving most regrowth.
-    static constexpr std::int32_t kSampleRecords = 512;
-
-    static constexpr std::array<int, kTextFieldCount> kColumnSlots = [] {
-        std::array<int, kTextFieldCount> slots{};
-        for (int t = 0; t < kTextFieldCount; ++t)
-            slots[t] = FieldColumns::slotOf(textField(t));
-        return slots;
-    }();
-
-    static void readRecord(CVELMORDoc& doc, ArchiveReader& reader, ReagentRecord& record)
+    struct Progress
     {
-        record.LeadInt1 = reader.readInt32();
-        record.LeadInt2 = reader.readInt32();
+        std::int32_t complete = 0; ///< records read whole
+        int begunTexts = 0;        ///< texts begun of the record after them
+    };
+
+    static constexpr int kFormulaText = textIndex(Field::Formula);
+
+    static void readRecord(FieldColumns& columns, ArchiveReader& reader, Progress& progress)
+    {
+        const int record = progress.complete;
+        const std::int32_t first = reader.readInt32();
+        const std::int32_t second = reader.readInt32();
+        columns.setLeadInts(record, first, second);
         for (int t = 0; t < kTextFieldCount; ++t) {
-            const Field field = textField(t);
-            const ArchiveReader::String s = reader.readString();
-            std::string_view text = s.bytes;
-            if (s.utf16)
-                text = doc.m_ConvertedTexts.emplace_back(gbk::fromUtf16Le(s.bytes));
-            fieldText(record, field) = text;
-            const int slot = kColumnSlots[t];
-            if (slot < 0)
-                continue;
-            std::string& column = doc.m_Columns.bytes(slot);
-            const std::size_t start = column.size();
-            doc.m_Columns.beginText(slot);
-            column.append(text);
-            if (field == Field::Formula)
-                removeFormulaMarkers(column, start);
+            const ArchiveReader::Length length = reader.readLength();
+            if (length.utf16) {
+                std::string wide(static_cast<std::size_t>(length.bytes), '\0');
+                reader.readText(wide.data(), length);
+                const std::string text = gbk::fromUtf16Le(wide);
+                char* at = columns.appendText(t, record, text.size(), reader.remaining());
+                progress.begunTexts = t + 1;
+                std::copy(text.begin(), text.end(), at);
+            } else {
+                const auto bytes = static_cast<std::size_t>(length.bytes);
+                char* at = columns.appendText(t, record, bytes, reader.remaining() - bytes);
+                progress.begunTexts = t + 1;
+                reader.readText(at, length);
+            }
+            if (t == kFormulaText)
+                removeFormulaMarkers(columns, record);
         }
+        progress.begunTexts = 0; // whole now
     }
 
-    /// Keeps `complete` records. The formulas now point at their cleaned column text; slots
-    /// past the count, including a record cut short, are emptied so that no view outlives the
-    /// bytes it pointed into.
-    static void finish(CVELMORDoc& doc, std::int32_t complete, std::int32_t oldCount)
+    /// Deletes every "<sub>", then every "</sub>", from the formula of `record`, the last
+    /// text of its column.
+    static void removeFormulaMarkers(FieldColumns& columns, int record)
     {
-        doc.m_Columns.seal(static_cast<std::size_t>(complete));
-        for (int i = 0; i < complete; ++i)
-            doc.m_Records[i].Formula = doc.m_Columns.text(Field::Formula, i);
-        const int stale = std::min(std::max(oldCount, complete + 1), CVELMORDoc::kCapacity);
-        for (int i = complete; i < stale; ++i)
-            doc.m_Records[i] = ReagentRecord{};
-        doc.m_RecordCount = complete;
+        const std::size_t from = columns.startOf(kFormulaText, record);
+        char* data = columns.columnData(kFormulaText);
+        std::size_t end = columns.columnSize(kFormulaText);
+        end = removeAll(data, from, end, "<sub>");
+        end = removeAll(data, from, end, "</sub>");
+        columns.shrinkColumn(kFormulaText, end);
+    }
+
+    static DatabaseError truncated(std::string_view fileName, std::uint64_t fileSize, bool inCount,
+                                   std::int32_t complete, std::uint64_t at)
+    {
+        if (inCount)
+            return DatabaseError(DatabaseError::Kind::Truncated,
+                                 "数据库文件" + quoted(fileName) + "不完整：文件只有 " +
+                                     std::to_string(fileSize) + " 字节，连开头的记录数都不完整。");
+        return DatabaseError(DatabaseError::Kind::Truncated,
+                             "数据库文件" + quoted(fileName) + "不完整：第 " +
+                                 std::to_string(complete + 1) + " 条记录在第 " +
+                                 std::to_string(at) + " 字节处中断（文件共 " +
+                                 std::to_string(fileSize) + " 字节）。已读入前 " +
+                                 std::to_string(complete) + " 条完整的记录。");
+    }
+
+    /// Keeps the records read whole and drops the texts begun of the next one.
+    static void finish(CVELMORDoc& doc, const Progress& progress)
+    {
+        doc.m_Columns.seal(progress.complete, progress.begunTexts);
+        doc.m_RecordCount = progress.complete;
     }
 };
 
@@ -235,14 +238,13 @@ LoadSummary LoadDatabaseFile(CVELMORDoc& doc, const std::string& path)
         throw unreadable(path, reasonOf(EISDIR));
     if (!S_ISREG(st.st_mode))
         throw unreadable(path, "这不是一个普通文件");
-    return DatabaseLoader::load(doc, readAll(fd, static_cast<std::uint64_t>(st.st_size), path),
-                                path);
+    FileSource source(fd, path);
+    return DatabaseLoader::load(doc, source, static_cast<std::uint64_t>(st.st_size), path);
 }
 
 LoadSummary LoadDatabaseBytes(CVELMORDoc& doc, std::span<const char> bytes,
                               std::string_view fileName)
 {
-    FileBytes copy{std::make_unique_for_overwrite<char[]>(bytes.size()), bytes.size()};
-    std::copy(bytes.begin(), bytes.end(), copy.data.get());
-    return DatabaseLoader::load(doc, std::move(copy), fileName);
+    MemorySource source(bytes);
+    return DatabaseLoader::load(doc, source, bytes.size(), fileName);
 }

@@ -1,26 +1,49 @@
 #include "FieldColumns.h"
 
-void FieldColumns::reserve(std::size_t records)
+FieldColumns::FieldColumns() : m_Pages(sizeof(Table)), m_Table(static_cast<Table*>(m_Pages.data()))
 {
-    for (auto& starts : m_Starts)
-        starts.reserve(records + 1);
 }
 
-void FieldColumns::reserveLike(std::size_t sample, std::size_t total)
+void FieldColumns::clear()
 {
-    for (auto& bytes : m_Bytes)
-        bytes.reserve(bytes.size() / sample * total * 9 / 8);
+    for (GrowingBytes& column : m_Bytes)
+        column.clear();
+    m_Spare = 0;
+    m_Sealed = 0;
 }
 
-void FieldColumns::seal(std::size_t records)
+char* FieldColumns::appendText(int t, int record, std::size_t bytes, std::size_t spareLimit)
 {
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        auto& starts = m_Starts[i];
-        // A record cut short by the end of the file may have started some fields: its bytes
-        // end where the last complete record's field ended.
-        if (starts.size() > records)
-            m_Bytes[i].resize(starts[records]);
-        starts.resize(records);
-        starts.push_back(m_Bytes[i].size());
+    GrowingBytes& column = m_Bytes[t];
+    m_Table->starts[t][record] = column.size();
+    const std::size_t slack = column.capacity() - column.size();
+    if (bytes <= slack) {
+        m_Spare -= bytes;
+        return column.extend(bytes, 0);
     }
+    // The other columns' room counts against the limit too.
+    const std::size_t others = m_Spare - slack;
+    char* at = column.extend(bytes, spareLimit > others ? spareLimit - others : 0);
+    m_Spare = others + (column.capacity() - column.size());
+    return at;
+}
+
+void FieldColumns::shrinkColumn(int t, std::size_t size)
+{
+    GrowingBytes& column = m_Bytes[t];
+    if (size < column.size()) {
+        m_Spare += column.size() - size;
+        column.shrink(size);
+    }
+}
+
+void FieldColumns::seal(int records, int begunTexts)
+{
+    for (int t = 0; t < kTextFieldCount; ++t) {
+        // A text begun for the record cut short ends where the last complete record's ended.
+        if (t < begunTexts)
+            shrinkColumn(t, m_Table->starts[t][records]);
+        m_Table->starts[t][records] = m_Bytes[t].size();
+    }
+    m_Sealed = records;
 }

@@ -1,60 +1,90 @@
 #pragma once
 
+#include "MappedMemory.h"
 #include "ReagentRecord.h"
 
 #include <array>
 #include <cstddef>
-#include <string>
+#include <cstdint>
+#include <span>
 #include <string_view>
-#include <vector>
 
-/// The searched fields of every loaded record, kept field by field: one buffer per field
-/// holding that field of record 0, then of record 1, and so on, with the start of each
-/// record's text. A search then scans a whole field in one pass instead of calling a
-/// substring search once per record.
+/// The loaded records, kept field by field: for each text field one buffer holding that field
+/// of record 0, then of record 1, and so on, with the start of each record's text; and the two
+/// integers of every record. A search scans a whole field in one pass, and memory follows the
+/// bytes the records hold.
+///
+/// The tables of starts and integers have room for `kRecords` records from construction on;
+/// their pages stay untouched zeros until records are loaded into them.
 class FieldColumns
 {
 public:
-    /// The fields that searches test.
-    static constexpr std::array<Field, 5> kFields = {Field::ChineseName, Field::EnglishName,
-                                                     Field::CasNumber, Field::Formula, Field::Use};
+    static constexpr int kRecords = 50000;
 
-    /// The column of `field`, or -1 if no search tests it.
-    static constexpr int slotOf(Field field)
+    FieldColumns();
+
+    /// Text field `field` of every record, back to back.
+    std::string_view bytes(Field field) const
     {
-        for (std::size_t i = 0; i < kFields.size(); ++i) {
-            if (kFields[i] == field)
-                return static_cast<int>(i);
-        }
-        return -1;
+        const GrowingBytes& column = m_Bytes[textIndex(field)];
+        return {column.data(), column.size()};
     }
 
-    /// Starts the text of `slot`'s field for the next record; append to `bytes(slot)`.
-    void beginText(int slot) { m_Starts[slot].push_back(m_Bytes[slot].size()); }
-    std::string& bytes(int slot) { return m_Bytes[slot]; }
-
-    const std::string& bytes(Field field) const { return m_Bytes[slotOf(field)]; }
-
-    /// Start offsets of records 0..n-1 in `bytes(field)`, followed by the end of record n-1.
-    /// Valid after `seal(n)`.
-    const std::vector<std::size_t>& starts(Field field) const { return m_Starts[slotOf(field)]; }
-
-    /// Reserves room for the starts of `records` records.
-    void reserve(std::size_t records);
-
-    /// Reserves room for `total` records' bytes, judging by the first `sample` records.
-    void reserveLike(std::size_t sample, std::size_t total);
-
-    /// Keeps the first `records` records (dropping a partly read one) and closes every column.
-    void seal(std::size_t records);
-
-    std::string_view text(Field field, std::size_t record) const
+    /// Start offsets of records 0..n-1 in `bytes(field)`, followed by the end of record n-1,
+    /// for the n records sealed last.
+    std::span<const std::size_t> starts(Field field) const
     {
-        const auto& at = starts(field);
-        return std::string_view(bytes(field)).substr(at[record], at[record + 1] - at[record]);
+        return {startsOf(textIndex(field)), static_cast<std::size_t>(m_Sealed) + 1};
     }
+
+    /// The text of `field` of sealed record `record`.
+    std::string_view text(Field field, int record) const
+    {
+        const std::size_t* at = startsOf(textIndex(field)) + record;
+        return bytes(field).substr(at[0], at[1] - at[0]);
+    }
+
+    /// LeadInt1 (`which` 0) or LeadInt2 (1) of `record`.
+    std::int32_t leadInt(int record, int which) const { return m_Table->ints[record][which]; }
+
+    // Filling, record by record and field by field in file order.
+
+    /// Forgets every record and gives the texts' pages back.
+    void clear();
+
+    void setLeadInts(int record, std::int32_t first, std::int32_t second)
+    {
+        m_Table->ints[record][0] = first;
+        m_Table->ints[record][1] = second;
+    }
+
+    /// Starts text `t` (0..22) of `record` with `bytes` bytes for the caller to fill. All
+    /// columns together take at most `spareLimit` bytes of room beyond what they hold.
+    char* appendText(int t, int record, std::size_t bytes, std::size_t spareLimit);
+
+    /// Ends text `t` of the record being filled at `size` bytes into its column (after
+    /// deleting bytes from it); no more than it holds.
+    void shrinkColumn(int t, std::size_t size);
+    std::size_t columnSize(int t) const { return m_Bytes[t].size(); }
+    std::size_t startOf(int t, int record) const { return m_Table->starts[t][record]; }
+    char* columnData(int t) { return m_Bytes[t].data(); }
+
+    /// Keeps records 0..records-1. Record `records` may have begun its first `begunTexts`
+    /// texts; they are dropped.
+    void seal(int records, int begunTexts);
 
 private:
-    std::array<std::string, kFields.size()> m_Bytes;
-    std::array<std::vector<std::size_t>, kFields.size()> m_Starts;
+    struct Table
+    {
+        std::int32_t ints[kRecords][2];
+        std::size_t starts[kTextFieldCount][kRecords + 1];
+    };
+
+    const std::size_t* startsOf(int t) const { return m_Table->starts[t]; }
+
+    ZeroPages m_Pages;
+    Table* m_Table;
+    std::array<GrowingBytes, kTextFieldCount> m_Bytes;
+    std::size_t m_Spare = 0; // room taken beyond what the columns hold, all together
+    int m_Sealed = 0;
 };

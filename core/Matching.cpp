@@ -27,7 +27,7 @@ Field testedField(SearchKind kind)
 
 /// The record whose text holds byte `offset`, searching forward from `record`: first in
 /// growing steps, then by halving, so both near and far hits are found quickly.
-int recordHolding(const std::vector<std::size_t>& starts, int record, std::size_t offset)
+int recordHolding(std::span<const std::size_t> starts, int record, std::size_t offset)
 {
     const int last = static_cast<int>(starts.size()) - 2;
     int low = record; // starts[low] <= offset
@@ -72,7 +72,7 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
     // record, kept only if it lies within that record's text and starts a character.
     const Field field = testedField(kind);
     const std::string_view bytes(doc.Columns().bytes(field));
-    const std::vector<std::size_t>& starts = doc.Columns().starts(field);
+    const std::span<const std::size_t> starts = doc.Columns().starts(field);
     const std::string_view searched = bytes.substr(0, starts[count]);
 
     const SubstringSearch search(searched, query);

@@ -4,6 +4,9 @@
 #include "VELMORDoc.h"
 
 #include <array>
+#include <climits>
+#include <memory>
+#include <unordered_map>
 
 namespace {
 
@@ -125,14 +128,61 @@ const PageTexts& texts()
     return t;
 }
 
-/// The composition in progress: the items so far and the running y.
+/// The widths of one font's characters, each measured once per composition: a long formula
+/// repeats few characters.
+class GlyphWidths
+{
+public:
+    GlyphWidths(PageMeasurer& measurer, PageFont font) : m_Measurer(measurer), m_Font(font)
+    {
+        m_Bytes.fill(-1);
+    }
+
+    int of(std::string_view character)
+    {
+        if (character.size() == 1) {
+            int& width = m_Bytes[static_cast<unsigned char>(character[0])];
+            if (width < 0)
+                width = m_Measurer.textExtent(m_Font, character).width;
+            return width;
+        }
+        const unsigned key = static_cast<unsigned char>(character[0]) << 8 |
+                             static_cast<unsigned char>(character[1]);
+        const auto [it, added] = m_Pairs.try_emplace(key, 0);
+        if (added)
+            it->second = m_Measurer.textExtent(m_Font, character).width;
+        return it->second;
+    }
+
+private:
+    PageMeasurer& m_Measurer;
+    PageFont m_Font;
+    std::array<int, 256> m_Bytes;
+    std::unordered_map<unsigned, int> m_Pairs;
+};
+
+/// True for the characters after which a number counts molecules of a hydrate or adduct
+/// ("CuSO4.5H2O", "CuSO4·5H2O", "CuSO4*5H2O") and stays on the line.
+bool joinsAdduct(std::string_view character)
+{
+    return character == "." || character == "*" || character == "\xA1\xA4"; // "·"
+}
+
+/// The composition in progress: the items so far and the running y. Items wholly outside the
+/// visible part of the page are measured as they come but not kept.
 class Composer
 {
 public:
     Composer(PageMeasurer& measurer, const PageRequest& request, std::vector<PageItem>& items)
-        : m_Measurer(measurer), m_Items(items), m_Right(request.client.width - kMargin)
+        : m_Measurer(measurer), m_Items(items), m_Right(request.client.width - kMargin),
+          m_TextWidths(measurer, PageFont::Text), m_SubscriptWidths(measurer, PageFont::Subscript)
     {
         m_ValueX = kMargin + measurer.textExtent(PageFont::Text, texts().labelColumn).width;
+        if (const std::optional<PageRect>& v = request.visible) {
+            m_Visible = {v->x, v->y, v->x + v->width, v->y + v->height};
+            for (PageFont font : {PageFont::Title, PageFont::Text, PageFont::Subscript})
+                m_Heights[static_cast<int>(font)] = measurer.textHeight(font);
+        }
     }
 
     int y() const { return m_Y; }
@@ -183,10 +233,24 @@ public:
     }
 
 private:
+    struct Edges
+    {
+        int left = INT_MIN;
+        int top = INT_MIN;
+        int right = INT_MAX;
+        int bottom = INT_MAX;
+    };
+
+    bool rowsVisible(int y, int height) const
+    {
+        return y < m_Visible.bottom && y + height > m_Visible.top;
+    }
+
     void draw(PageFont font, int x, std::string_view text) { draw(font, x, m_Y, text); }
     void draw(PageFont font, int x, int y, std::string_view text)
     {
-        m_Items.emplace_back(PageText{font, x, y, std::string(text)});
+        if (x < m_Visible.right && rowsVisible(y, m_Heights[static_cast<int>(font)]))
+            m_Items.emplace_back(PageText{font, x, y, text});
     }
 
     // L / 70 + 1 lines of at most 70 bytes, the last one possibly empty. A line never ends
@@ -205,32 +269,36 @@ private:
         }
     }
 
-    // Digits are subscripts, except a number right after "." (the 5 of CuSO4.5H2O, the 10 of
-    // Na2SO4.10H2O), which counts molecules and stays on the line. A two-byte character is
-    // drawn whole.
+    // Digits are subscripts, except a number right after ".", "·" or "*" (the 5 of
+    // CuSO4.5H2O, the 10 of Na2SO4·10H2O), which counts molecules and stays on the line. A
+    // two-byte character is drawn whole. The walk ends at the visible part's right edge: no
+    // glyph beyond it can show, and nothing below depends on them.
     void formula(std::string_view value)
     {
-        int x = m_ValueX;
-        bool coefficient = false;
-        for (std::size_t i = 0; i < value.size();) {
-            const char c = value[i];
-            const bool digit = c >= '0' && c <= '9';
-            coefficient = digit ? coefficient : c == '.';
-            if (digit && !coefficient) {
-                const std::string_view d = value.substr(i, 1);
-                const int shift = m_LineHeight - m_Measurer.textHeight(PageFont::Subscript);
-                draw(PageFont::Subscript, x, m_Y + shift, d);
-                x += m_Measurer.textExtent(PageFont::Subscript, d).width;
-                ++i;
-                continue;
+        if (rowsVisible(m_Y, m_LineHeight)) {
+            const int shift = m_LineHeight - m_Measurer.textHeight(PageFont::Subscript);
+            int x = m_ValueX;
+            bool coefficient = false;
+            for (std::size_t i = 0; i < value.size() && x < m_Visible.right;) {
+                const char c = value[i];
+                const bool digit = c >= '0' && c <= '9';
+                const bool pair =
+                    gbk::isLeadByte(static_cast<unsigned char>(c)) && i + 1 < value.size();
+                const std::string_view character = value.substr(i, pair ? 2 : 1);
+                i += character.size();
+                if (digit && !coefficient) {
+                    const int width = m_SubscriptWidths.of(character);
+                    if (x + width > m_Visible.left)
+                        draw(PageFont::Subscript, x, m_Y + shift, character);
+                    x += width;
+                    continue;
+                }
+                coefficient = digit || joinsAdduct(character);
+                const int width = m_TextWidths.of(character);
+                if (x + width > m_Visible.left)
+                    draw(PageFont::Text, x, character);
+                x += width;
             }
-            const bool pair =
-                gbk::isLeadByte(static_cast<unsigned char>(c)) && i + 1 < value.size();
-            const std::size_t width = pair ? 2 : 1;
-            const std::string_view character = value.substr(i, width);
-            draw(PageFont::Text, x, character);
-            x += m_Measurer.textExtent(PageFont::Text, character).width;
-            i += width;
         }
         m_Y += m_LineHeight + kLineGap;
     }
@@ -239,8 +307,9 @@ private:
     void picture(std::string_view path)
     {
         const PageSize size = m_Measurer.pictureSize(path);
-        if (size.width > 0 && size.height > 0)
-            m_Items.emplace_back(PagePicture{m_ValueX, m_Y, size, std::string(path)});
+        if (size.width > 0 && size.height > 0 && m_ValueX < m_Visible.right &&
+            rowsVisible(m_Y, size.height))
+            m_Items.emplace_back(PagePicture{m_ValueX, m_Y, size, path});
         m_Y += m_LineHeight + size.height;
     }
 
@@ -250,6 +319,10 @@ private:
     int m_ValueX = 0;
     int m_Y = kMargin;
     int m_LineHeight = 0;
+    Edges m_Visible;
+    std::array<int, 3> m_Heights{};
+    GlyphWidths m_TextWidths;
+    GlyphWidths m_SubscriptWidths;
 };
 
 /// The extent grows to fit a long page and falls back as soon as the page fits.
@@ -263,14 +336,15 @@ std::optional<int> extentAfter(int y, const PageRequest& request)
     return height;
 }
 
-std::string missingNote(const CVELMORDoc& doc, std::string_view name)
+std::string_view missingNote(const CVELMORDoc& doc, std::string_view name, PageLayout& page)
 {
     const PageTexts& t = texts();
     if (doc.RecordCount() <= 0)
         return t.noRecords;
     if (name.empty())
         return t.noMatch;
-    return t.notFoundBefore + std::string(name) + t.notFoundAfter;
+    return *page.ownTexts.emplace_back(std::make_shared<const std::string>(
+        t.notFoundBefore + std::string(name) + t.notFoundAfter));
 }
 
 } // namespace
@@ -285,10 +359,13 @@ PageLayout ComposePage(const CVELMORDoc& doc, const PageRequest& request, PageMe
         composer.startPage();
         page.startPage = true;
     } else {
-        if (index)
-            composer.reagentPage(doc.Record(*index), request.currentName);
-        else
-            composer.note(missingNote(doc, request.currentName));
+        if (index) {
+            const std::string& title = *page.ownTexts.emplace_back(
+                std::make_shared<const std::string>(request.currentName));
+            composer.reagentPage(doc.Record(*index), title);
+        } else {
+            composer.note(missingNote(doc, request.currentName, page));
+        }
         page.extentHeight = extentAfter(composer.y(), request);
     }
     page.bottom = composer.y();

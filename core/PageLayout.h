@@ -2,6 +2,7 @@
 
 #include "PageMeasurer.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,7 +23,8 @@ struct PageText
     PageFont font = PageFont::Text;
     int x = 0;
     int y = 0;
-    std::string text; ///< code page 936 bytes
+    /// Code page 936 bytes, in the record store, the page's fixed texts or the layout's own.
+    std::string_view text;
 
     bool operator==(const PageText&) const = default;
 };
@@ -33,12 +35,21 @@ struct PagePicture
     int x = 0;
     int y = 0;
     PageSize size;
-    std::string path; ///< code page 936 bytes, as the record holds it
+    std::string_view path; ///< code page 936 bytes, in the record store
 
     bool operator==(const PagePicture&) const = default;
 };
 
 using PageItem = std::variant<PageText, PagePicture>;
+
+/// A rectangle of the page: left, top, width, height.
+struct PageRect
+{
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
 
 /// What the page depends on besides the record store.
 struct PageRequest
@@ -47,12 +58,18 @@ struct PageRequest
     std::string_view specialPage; ///< the view's special-page word
     PageSize client;              ///< the view's client area
     int extentHeight = 0;         ///< the height of the view's scroll extent before this page
+    /// The part of the page to be painted; items wholly outside it are left out. The whole
+    /// page when not given.
+    std::optional<PageRect> visible = std::nullopt;
 };
 
 /// One composed page: what to draw, in page coordinates, and what it changes in the view.
 struct PageLayout
 {
     std::vector<PageItem> items;
+    /// Texts composed for this page (the title, a note), which items point into: copies of
+    /// the items are valid while the layout lives.
+    std::vector<std::shared_ptr<const std::string>> ownTexts;
     /// The start page was composed; a business-cooperation request is used up.
     bool startPage = false;
     /// The new height of the scroll extent, when the page sets it.

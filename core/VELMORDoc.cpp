@@ -1,14 +1,24 @@
 #include "VELMORDoc.h"
 
-CVELMORDoc::CVELMORDoc() : m_Records(kCapacity) {}
+ReagentRecord CVELMORDoc::Record(int index) const
+{
+    ReagentRecord record;
+    if (index < 0 || index >= m_RecordCount)
+        return record;
+    record.LeadInt1 = m_Columns.leadInt(index, 0);
+    record.LeadInt2 = m_Columns.leadInt(index, 1);
+    for (int t = 0; t < kTextFieldCount; ++t)
+        fieldText(record, textField(t)) = m_Columns.text(textField(t), index);
+    return record;
+}
 
 std::optional<int> CVELMORDoc::FindRecordByName(std::string_view name) const
 {
     if (m_RecordCount <= 0)
         return std::nullopt;
-    // A plain scan in store order, over the name column rather than the record table: it runs
-    // on every repaint, and the column's lengths and bytes lie close together.
-    const std::vector<std::size_t>& starts = m_Columns.starts(Field::ChineseName);
+    // A plain scan in store order, over the name column: it runs on every repaint, and the
+    // column's starts and bytes lie close together.
+    const std::span<const std::size_t> starts = m_Columns.starts(Field::ChineseName);
     const char* bytes = m_Columns.bytes(Field::ChineseName).data();
     for (int i = 0; i < m_RecordCount; ++i) {
         if (starts[i + 1] - starts[i] == name.size() &&

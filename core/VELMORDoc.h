@@ -6,12 +6,9 @@
 #include "ReagentRecord.h"
 
 #include <cstdint>
-#include <deque>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class DatabaseLoader;
 
@@ -19,22 +16,22 @@ class DatabaseLoader;
 class CVELMORDoc : public CDocument, public PageSelection
 {
 public:
-    static constexpr int kCapacity = 50000;
+    static constexpr int kCapacity = FieldColumns::kRecords;
 
-    /// Builds the full table of empty records.
-    CVELMORDoc();
+    /// Builds the full table of kCapacity empty records.
+    CVELMORDoc() = default;
     CVELMORDoc(const CVELMORDoc&) = delete;
     CVELMORDoc& operator=(const CVELMORDoc&) = delete;
 
-    /// Exactly kCapacity records; slots from m_RecordCount on stay empty.
-    const std::vector<ReagentRecord>& Records() const { return m_Records; }
-    const ReagentRecord& Record(int index) const { return m_Records[index]; }
+    /// Record `index` of the table (0 <= index < kCapacity); slots from m_RecordCount on are
+    /// empty. Its texts point into the store.
+    ReagentRecord Record(int index) const;
     std::int32_t RecordCount() const { return m_RecordCount; }
 
     /// Index of the first record whose Chinese name equals `name` byte for byte.
     std::optional<int> FindRecordByName(std::string_view name) const;
 
-    /// The loaded bytes of the searched fields, for searches that scan a field in one pass.
+    /// The loaded records field by field, for searches that scan a field in one pass.
     const FieldColumns& Columns() const { return m_Columns; }
 
     /// Selects the page the view shows: "firstpage" or a reagent's Chinese name.
@@ -46,13 +43,8 @@ public:
 private:
     friend class DatabaseLoader; // the only writer of the records
 
-    std::vector<ReagentRecord> m_Records;
-    std::int32_t m_RecordCount = 0;
-
-    // What the records' texts point into: the database file as it was read, the texts the
-    // file held in UTF-16 (converted), and the searched fields' columns (which also hold the
-    // formulas without their markers).
-    std::unique_ptr<char[]> m_FileBytes;
-    std::deque<std::string> m_ConvertedTexts;
+    // The records' integers and texts, field by field: a table built in full with the store,
+    // whose memory is touched only as records are loaded.
     FieldColumns m_Columns;
+    std::int32_t m_RecordCount = 0;
 };

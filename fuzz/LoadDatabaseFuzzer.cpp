@@ -25,10 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 total += static_cast<unsigned char>(c);
         }
     }
-    for (SearchKind kind : {SearchKind::ChineseName, SearchKind::EnglishName,
-                            SearchKind::CasNumber, SearchKind::Use, SearchKind::Formula}) {
+    for (SearchKind kind : {SearchKind::ChineseName, SearchKind::EnglishName, SearchKind::CasNumber,
+                            SearchKind::Use, SearchKind::Formula}) {
         total += MatchRecords(*doc, kind, "A").size();
-        total += MatchRecords(*doc, kind, "\xB0\xA1" "1").size();
+        total += MatchRecords(*doc, kind,
+                              "\xB0\xA1"
+                              "1")
+                     .size();
     }
     if (doc->RecordCount() > 0)
         total += doc->FindRecordByName(doc->Record(doc->RecordCount() - 1).ChineseName).value_or(0);

@@ -27,12 +27,20 @@ std::string encodedWide(std::string_view utf16, Form form = Form::Shortest)
     return out.str();
 }
 
+/// Reads `bytes` from memory, as the loader reads a file.
+struct Reader
+{
+    explicit Reader(const std::string& bytes) : source(bytes), archive(source, bytes.size()) {}
+    MemorySource source;
+    ArchiveReader archive;
+};
+
 std::string readString(const std::string& bytes)
 {
-    ArchiveReader reader(bytes);
-    const ArchiveReader::String s = reader.readString();
-    EXPECT_EQ(reader.offset(), bytes.size());
-    return s.utf16 ? gbk::fromUtf16Le(s.bytes) : std::string(s.bytes);
+    Reader reader(bytes);
+    const ArchiveReader::String s = reader.archive.readString();
+    EXPECT_EQ(reader.archive.offset(), bytes.size());
+    return s.utf16 ? gbk::fromUtf16Le(s.bytes) : s.bytes;
 }
 
 } // namespace
@@ -79,17 +87,17 @@ TEST(Archive, LengthBeyondTheEndIsDetectedBeforeAllocating)
 {
     // A 32-bit length of 4 GiB - 1 in a 7-byte input: must end, not try to allocate.
     const std::string bytes("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 7);
-    ArchiveReader reader(bytes);
+    Reader reader(bytes);
     try {
-        reader.readString();
+        reader.archive.readString();
         FAIL() << "no end of archive";
     } catch (const ArchiveEnd& end) {
         EXPECT_EQ(end.offset, 0u);
     }
 
     const std::string wide("\xFF\xFE\xFF\xFF\xFF\xFF", 6); // UTF-16 marker, then 0xFFFF units
-    ArchiveReader wideReader(wide);
-    EXPECT_THROW(wideReader.readString(), ArchiveEnd);
+    Reader wideReader(wide);
+    EXPECT_THROW(wideReader.archive.readString(), ArchiveEnd);
 }
 
 TEST(Archive, IntegersAreLittleEndianAndSigned)
@@ -100,8 +108,8 @@ TEST(Archive, IntegersAreLittleEndianAndSigned)
     writer.writeInt32(0x01020304);
     EXPECT_EQ(out.str(), "\xFE\xFF\xFF\xFF\x04\x03\x02\x01");
     const std::string bytes = out.str();
-    ArchiveReader reader(bytes);
-    EXPECT_EQ(reader.readInt32(), -2);
-    EXPECT_EQ(reader.readInt32(), 0x01020304);
-    EXPECT_THROW(reader.readInt32(), ArchiveEnd);
+    Reader reader(bytes);
+    EXPECT_EQ(reader.archive.readInt32(), -2);
+    EXPECT_EQ(reader.archive.readInt32(), 0x01020304);
+    EXPECT_THROW(reader.archive.readInt32(), ArchiveEnd);
 }

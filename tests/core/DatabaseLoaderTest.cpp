@@ -199,7 +199,6 @@ TEST(DatabaseLoader, CountAboveCapacityLoadsTheFirst50000)
     EXPECT_EQ(summary.loaded, 50000);
     EXPECT_EQ(doc.RecordCount(), 50000);
     EXPECT_EQ(doc.Record(49999).ChineseName, "last");
-    EXPECT_EQ(doc.Records().size(), 50000u);
     const auto notice = summary.notice("cmc.kdb");
     ASSERT_TRUE(notice);
     EXPECT_NE(notice->find("50002"), std::string::npos);

@@ -81,7 +81,7 @@ protected:
         std::vector<std::string> out;
         for (const PageText& t : texts(layout)) {
             if (t.x == kValueX && t.font == PageFont::Text)
-                out.push_back(t.text);
+                out.emplace_back(t.text);
         }
         return out;
     }
@@ -171,7 +171,7 @@ TEST_F(PageLayoutTest, LabelsEndAtTheValueColumnInTheSpecifiedOrder)
     for (const PageText& t : texts(layout)) {
         if (t.font == PageFont::Text && t.x != kValueX) {
             EXPECT_EQ(t.x + static_cast<int>(t.text.size()) * 8, kValueX) << t.text;
-            labels.push_back(t.text);
+            labels.emplace_back(t.text);
         }
     }
     const std::vector<std::string> expected = {gbkOf("英文名称："), gbkOf("CAS号："),
@@ -243,13 +243,14 @@ TEST_F(PageLayoutTest, FormulaDigitsAreSubscriptsExceptANumberAfterAFullStop)
 {
     struct Glyph
     {
-        std::string text;
+        std::string_view text;
         PageFont font;
         int x;
         int y;
     };
+    PageLayout layout;
     auto glyphs = [&](std::string_view formula) {
-        const PageLayout layout = page({{Field::Formula, formula}});
+        layout = page({{Field::Formula, formula}});
         std::vector<Glyph> out;
         for (const PageText& t : texts(layout)) {
             if (t.y >= 45 && t.x >= kValueX && t.y < 45 + kStep)
@@ -292,6 +293,56 @@ TEST_F(PageLayoutTest, FormulaDigitsAreSubscriptsExceptANumberAfterAFullStop)
     EXPECT_EQ(mixed[6].x, mixed[5].x + 16);
 }
 
+TEST_F(PageLayoutTest, HydrateNumbersAfterAMiddleDotOrAnAsteriskStayOnTheLine)
+{
+    auto fonts = [&](std::string_view formula) {
+        std::string out;
+        for (const PageText& t : texts(page({{Field::Formula, formula}}))) {
+            if (t.y >= 45 && t.x >= kValueX && t.y < 45 + kStep)
+                out += t.font == PageFont::Subscript ? 's' : 't';
+        }
+        return out;
+    };
+    const std::string dot = gbkOf("·");
+    EXPECT_EQ(fonts("CuSO4" + dot + "5H2O"), "ttttstttst");
+    EXPECT_EQ(fonts("CuSO4*5H2O"), "ttttstttst");
+    EXPECT_EQ(fonts("Na2SO4" + dot + "10H2O"), "ttsttsttttst");
+    EXPECT_EQ(fonts("Na2SO4*10H2O"), "ttsttsttttst");
+    EXPECT_EQ(fonts("CuSO4-5H2O"), "ttttststst") << "only the three joining characters";
+}
+
+TEST_F(PageLayoutTest, AVisibleAreaKeepsTheItemsInsideItAndChangesNothingElse)
+{
+    std::string remark;
+    for (int i = 0; remark.size() < 7000; ++i)
+        remark += "line" + std::to_string(i) + ";";
+    std::string formula;
+    for (int i = 0; i < 20000; ++i)
+        formula += "H2O";
+    loadRecords(doc, {reagent(acid, {{Field::Formula, formula}, {Field::Remarks, remark}})});
+    const PageLayout whole = compose(acid);
+
+    PageRequest request{acid, "", {800, 600}, 100, PageRect{0, 1000, 800, 600}};
+    const PageLayout part = ComposePage(doc, request, measurer);
+    EXPECT_EQ(part.bottom, whole.bottom);
+    EXPECT_EQ(part.extentHeight, whole.extentHeight);
+    std::vector<PageText> expected;
+    for (const PageText& t : texts(whole)) {
+        if (t.y < 1600 && t.y + measurer.textHeight(t.font) > 1000)
+            expected.push_back(t);
+    }
+    EXPECT_EQ(texts(part), expected);
+    EXPECT_EQ(expected.size(), 22u); // 600 pixels of 28-pixel lines, cut at both ends
+
+    // The formula's line: only the glyphs that reach into 800 pixels are kept.
+    request.visible = PageRect{0, 0, 800, 600};
+    const std::vector<PageText> top = texts(ComposePage(doc, request, measurer));
+    std::size_t glyphs = 0;
+    for (const PageText& t : top)
+        glyphs += t.y >= 45 && t.y < 45 + kStep && t.x >= kValueX;
+    EXPECT_EQ(glyphs, 3u * (800 - kValueX) / 21 + 1); // "H2O" is 21 pixels wide
+}
+
 TEST_F(PageLayoutTest, PictureAdvancesByItsHeightAndAMissingOneByTheLineHeight)
 {
     measurer.pictures["img/acid.bmp"] = {120, 80};
@@ -328,7 +379,8 @@ TEST_F(PageLayoutTest, ExtentGrowsForALongPageAndFallsBackWhenThePageFits)
 TEST_F(PageLayoutTest, ANameWithoutARecordDrawsANoteAndReadsNothingElse)
 {
     loadRecords(doc, {reagent(acid, {{Field::EnglishName, "Sulfuric acid"}})});
-    const std::vector<PageText> missing = texts(compose(gbkOf("盐酸")));
+    const PageLayout layout = compose(gbkOf("盐酸")); // owns the note its items point into
+    const std::vector<PageText> missing = texts(layout);
     ASSERT_EQ(missing.size(), 1u);
     EXPECT_EQ(missing[0].text, gbkOf("没有找到名为“盐酸”的试剂。"));
     EXPECT_EQ(missing[0].font, PageFont::Text);

@@ -1,0 +1,85 @@
+#include "MappedMemory.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <new>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+std::size_t pageSize()
+{
+    static const auto size = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    return size;
+}
+
+std::size_t wholePages(std::size_t bytes)
+{
+    const std::size_t page = pageSize();
+    return (bytes + page - 1) / page * page;
+}
+
+void* mapZeros(std::size_t bytes)
+{
+    void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED)
+        throw std::bad_alloc();
+    return p;
+}
+
+} // namespace
+
+ZeroPages::ZeroPages(std::size_t bytes) : m_Data(mapZeros(wholePages(bytes))), m_Bytes(bytes) {}
+
+ZeroPages::~ZeroPages()
+{
+    ::munmap(m_Data, wholePages(m_Bytes));
+}
+
+GrowingBytes::GrowingBytes(GrowingBytes&& other) noexcept
+    : m_Data(std::exchange(other.m_Data, nullptr)), m_Size(std::exchange(other.m_Size, 0)),
+      m_Capacity(std::exchange(other.m_Capacity, 0))
+{
+}
+
+GrowingBytes& GrowingBytes::operator=(GrowingBytes&& other) noexcept
+{
+    if (this != &other) {
+        clear();
+        m_Data = std::exchange(other.m_Data, nullptr);
+        m_Size = std::exchange(other.m_Size, 0);
+        m_Capacity = std::exchange(other.m_Capacity, 0);
+    }
+    return *this;
+}
+
+GrowingBytes::~GrowingBytes()
+{
+    clear();
+}
+
+void GrowingBytes::clear()
+{
+    if (m_Data)
+        ::munmap(m_Data, m_Capacity);
+    m_Data = nullptr;
+    m_Size = 0;
+    m_Capacity = 0;
+}
+
+void GrowingBytes::reserve(std::size_t needed, std::size_t spareLimit)
+{
+    // Doubling keeps the number of moves small; the limit keeps the room taken in step with
+    // what can still arrive. Whole pages, because the kernel maps no less.
+    constexpr std::size_t kFirstCapacity = 64 * 1024;
+    const std::size_t wanted = std::max({needed, 2 * m_Capacity, kFirstCapacity});
+    const std::size_t limit = spareLimit > SIZE_MAX - needed ? SIZE_MAX : needed + spareLimit;
+    const std::size_t capacity = wholePages(std::min(wanted, limit));
+    void* p = m_Data ? ::mremap(m_Data, m_Capacity, capacity, MREMAP_MAYMOVE) : mapZeros(capacity);
+    if (p == MAP_FAILED)
+        throw std::bad_alloc();
+    m_Data = static_cast<char*>(p);
+    m_Capacity = capacity;
+}

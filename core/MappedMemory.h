@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+
+/// Memory taken straight from the kernel in whole pages. Pages read before they are written
+/// are shared zero pages, so a large table nobody has written costs no memory.
+class ZeroPages
+{
+public:
+    /// Maps `bytes` bytes of zeros; throws std::bad_alloc when the system refuses.
+    explicit ZeroPages(std::size_t bytes);
+    ZeroPages(const ZeroPages&) = delete;
+    ZeroPages& operator=(const ZeroPages&) = delete;
+    ~ZeroPages();
+
+    void* data() const { return m_Data; }
+
+private:
+    void* m_Data;
+    std::size_t m_Bytes;
+};
+
+/// A byte buffer that grows in place: its pages come from the kernel and move with mremap, so
+/// growing copies nothing and room not yet written costs no memory.
+class GrowingBytes
+{
+public:
+    GrowingBytes() = default;
+    GrowingBytes(GrowingBytes&& other) noexcept;
+    GrowingBytes& operator=(GrowingBytes&& other) noexcept;
+    ~GrowingBytes();
+
+    char* data() { return m_Data; }
+    const char* data() const { return m_Data; }
+    std::size_t size() const { return m_Size; }
+    std::size_t capacity() const { return m_Capacity; }
+
+    /// Adds `bytes` bytes at the end and returns where they start, for the caller to fill.
+    /// When the buffer must grow, it takes at most `spareLimit` bytes of room beyond what it
+    /// then holds. Throws std::bad_alloc when the system refuses.
+    char* extend(std::size_t bytes, std::size_t spareLimit)
+    {
+        if (m_Capacity - m_Size < bytes)
+            reserve(m_Size + bytes, spareLimit);
+        char* at = m_Data + m_Size;
+        m_Size += bytes;
+        return at;
+    }
+
+    /// Keeps the first `size` bytes (no more than it holds).
+    void shrink(std::size_t size) { m_Size = size < m_Size ? size : m_Size; }
+
+    /// Gives all pages back.
+    void clear();
+
+private:
+    void reserve(std::size_t needed, std::size_t spareLimit);
+
+    char* m_Data = nullptr;
+    std::size_t m_Size = 0;
+    std::size_t m_Capacity = 0;
+};
