@@ -1,4 +1,5 @@
 #include "FontSubstitutions.h"
+#include "QtTranslations.h"
 #include "VELMOR.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     InstallFontSubstitutions();
+    InstallQtTranslations();
     CVELMORApp app;
     if (!app.InitInstance())
         return 1;
