@@ -15,8 +15,7 @@
 
 namespace {
 
-template <typename Widget, typename Text>
-QStringList TextsOf(const QObject& parent, Text text)
+template <typename Widget, typename Text> QStringList TextsOf(const QObject& parent, Text text)
 {
     QStringList texts;
     for (const Widget* child : parent.findChildren<Widget*>())
