@@ -7,6 +7,8 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    // Wayland desktops find the window's icon and name through its desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.velmor.Velmor"));
     InstallFontSubstitutions();
     InstallQtTranslations();
     CVELMORApp app;
