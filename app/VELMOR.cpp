@@ -61,7 +61,7 @@ bool CVELMORApp::ProcessShellCommand()
     // A new document, the frame made for it, its view, and the view's first set-up.
     m_pDocument = std::make_unique<CVELMORDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(*m_pDocument);
-    m_pMainWnd->setWindowIcon(QIcon(QStringLiteral(":/res/icon/velmor.png")));
+    m_pMainWnd->setWindowIcon(QIcon(QStringLiteral(":/res/icon/velmor.svg")));
     if (!m_pMainWnd->LoadFrame())
         return false;
     auto* view = new CVELMORView(*m_pDocument);

@@ -12,11 +12,10 @@
 
 namespace {
 
-/// A message box in the program's language, with its one button "确定".
+/// A message box with its one button, which Qt's translations call "确定".
 void Report(QWidget* owner, QMessageBox::Icon icon, const QString& text)
 {
-    QMessageBox box(icon, QStringLiteral("化学试剂库"), text, QMessageBox::NoButton, owner);
-    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    QMessageBox box(icon, QStringLiteral("化学试剂库"), text, QMessageBox::Ok, owner);
     box.exec();
 }
 

@@ -1,5 +1,6 @@
 #include "FontSubstitutions.h"
 #include "PageFailureNote.h"
+#include "QtTranslations.h"
 #include "VELMOR.h"
 
 #include <QApplication>
@@ -9,7 +10,10 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    // Wayland desktops find the window's icon and name through its desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.velmor.Velmor"));
     InstallFontSubstitutions();
+    InstallQtTranslations();
     CVELMORApp app;
     try {
         if (!app.InitInstance())

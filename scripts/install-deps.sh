@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever the build, the tests, the benchmarks, the fuzzer and the
-# screenshots need and this machine lacks. Safe to run again: it installs only what is missing.
+# Installs, with apt-get, whatever the build, the tests, the benchmarks, the fuzzer, the package
+# and its checks, the Wayland smoke test and the screenshots need and this machine lacks. Safe to
+# run again: it installs only what is missing.
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libx11-dev
+    qt6-translations-l10n qt6-wayland weston
+    scdoc desktop-file-utils appstream dpkg-dev file lintian man-db
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
     clang libclang-rt-14-dev
     fonts-liberation fonts-arphic-uming

@@ -4,6 +4,7 @@
 #include "DialogHelp.h"
 #include "MakerSite.h"
 #include "NavigationHistory.h"
+#include "ScalableIcon.h"
 #include "ToolbarHost.h"
 #include "UrlOpener.h"
 
@@ -106,14 +107,16 @@ bool CDialogToolBar::OnInitDialog()
         qDebug("%s", kInitWarning);
 #endif
     }
+    // Icons in the screen's own pixels, sharp at any pixel density.
+    const qreal ratio = devicePixelRatioF();
     m_BtnBack.SetIconAlignment(CIconButton::kAlignVert);
-    m_BtnBack.SetIcons(142, 0);
+    m_BtnBack.SetIcons(LoadScalableIcon(142, ratio));
     m_BtnNext.SetIconAlignment(CIconButton::kAlignVert);
-    m_BtnNext.SetIcons(143, 0);
+    m_BtnNext.SetIcons(LoadScalableIcon(143, ratio));
     m_BtnHome.SetIconAlignment(CIconButton::kAlignVert);
-    m_BtnHome.SetIcons(145, 0);
+    m_BtnHome.SetIcons(LoadScalableIcon(145, ratio));
     m_BtnBusiness.SetIconAlignment(CIconButton::kAlignHoriz);
-    m_BtnBusiness.SetIcons(187, 0);
+    m_BtnBusiness.SetIcons(LoadScalableIcon(187, ratio));
     UpdateCommandUI();
     return true;
 }

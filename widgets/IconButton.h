@@ -93,7 +93,8 @@ public:
 
     /// Icons by resource id: `outId` 0 means none, kGreyCopyId a grey copy of the in icon.
     quint32 SetIcons(int inId, int outId);
-    /// Icons by image; a null `in` removes all images.
+    /// Icons by image; a null `in` removes all images. An image with a device pixel ratio
+    /// above 1 is drawn at its size divided by that ratio, in the screen's own pixels.
     quint32 SetIcons(const QImage& in, const QImage& out);
     quint32 SetIcons(const QImage& in, OutImage out = OutImage::None);
 

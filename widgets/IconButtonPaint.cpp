@@ -20,13 +20,16 @@ constexpr int kCaptionFlags =
 void DrawDisabledImage(QPainter& painter, QPoint at, const QImage& image)
 {
     QImage scratch(image.size(), QImage::Format_ARGB32);
+    scratch.setDevicePixelRatio(image.devicePixelRatio());
     scratch.fill(Qt::white);
     {
         QPainter scratchPainter(&scratch);
         scratchPainter.drawImage(0, 0, image);
     }
-    DrawEmbossed(painter, at, SilhouetteOf(scratch, {qRgb(255, 255, 255)}),
-                 SystemColour(SysColour::BtnHighlight), SystemColour(SysColour::BtnShadow));
+    QImage silhouette = SilhouetteOf(scratch, {qRgb(255, 255, 255)});
+    silhouette.setDevicePixelRatio(image.devicePixelRatio());
+    DrawEmbossed(painter, at, silhouette, SystemColour(SysColour::BtnHighlight),
+                 SystemColour(SysColour::BtnShadow));
 }
 
 } // namespace
@@ -44,8 +47,9 @@ int CIconButton::ImageIndex() const
 QSize CIconButton::ImageSize() const
 {
     const int index = ImageIndex();
+    // An icon drawn for a dense screen takes the room of its own size.
     if (!m_Icons[0].image.isNull())
-        return m_Icons[index].image.size();
+        return m_Icons[index].image.deviceIndependentSize().toSize();
     if (!m_Bitmaps[0].image.isNull())
         return m_Bitmaps[index].image.size();
     return {};

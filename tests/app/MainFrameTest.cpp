@@ -6,6 +6,7 @@
 #include "VELMORDoc.h"
 #include "VELMORView.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -30,6 +31,7 @@ struct StartUp : ::testing::Test
     QString previous = QDir::currentPath();
     CVELMORApp app;
     QStringList messageBoxes;
+    QStringList messageBoxButtons;
 
     void Start(const std::string* database)
     {
@@ -45,6 +47,8 @@ struct StartUp : ::testing::Test
         QObject::connect(&watcher, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 messageBoxes << box->text();
+                for (const QAbstractButton* button : box->buttons())
+                    messageBoxButtons << button->text();
                 box->accept();
             }
         });
@@ -143,6 +147,8 @@ TEST_F(StartUp, AMissingDatabaseIsReportedAndTheWindowSaysSo)
     CMainFrame& frame = Frame();
     ASSERT_EQ(messageBoxes.size(), 1);
     EXPECT_TRUE(messageBoxes[0].contains(QStringLiteral("cmc.kdb")));
+    // Qt's own button, in the program's language.
+    EXPECT_EQ(messageBoxButtons, QStringList{QStringLiteral("确定")});
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("化学试剂库"));
     // No sidebar, no start page, no history.
     EXPECT_FALSE(frame.m_LeftCtrBar.isVisible());

@@ -4,6 +4,7 @@
 #include "FakeDesktop.h"
 #include "NavigationHistory.h"
 #include "ResourcePath.h"
+#include "ScalableIcon.h"
 #include "SystemColours.h"
 #include "ToolbarHost.h"
 #include "UrlOpener.h"
@@ -121,6 +122,55 @@ TEST_F(ToolBarFixture, IconsAboveTheTextExceptBusinessBesideIt)
     EXPECT_EQ(business->LayoutFace(false).image.left(), 3);
     EXPECT_TRUE(bar.Button(1016)->LayoutFace(false).image.isNull());
     EXPECT_TRUE(bar.Button(1013)->IsFlat());
+}
+
+// The icon on the button's face, as the screen's own pixels show it.
+QImage OnFace(const QImage& icon, QSize size)
+{
+    QImage face(size, QImage::Format_ARGB32_Premultiplied);
+    face.fill(SystemColour(SysColour::BtnFace));
+    QPainter painter(&face);
+    painter.drawImage(QRect(QPoint(), size), icon);
+    return face;
+}
+
+int DifferingPixels(const QImage& a, const QImage& b)
+{
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            differing += std::abs(p.red() - q.red()) > 2 || std::abs(p.green() - q.green()) > 2 ||
+                         std::abs(p.blue() - q.blue()) > 2;
+        }
+    return differing;
+}
+
+// Run at the ratios 1 and 2 (QT_SCALE_FACTOR): at 2 a 16 x 16 icon fills 32 x 32 screen pixels
+// with its drawing, not with its own pixels enlarged, and keeps its place.
+TEST_F(ToolBarFixture, IconsArePaintedInTheScreensOwnPixels)
+{
+    const qreal ratio = bar.devicePixelRatioF();
+    ASSERT_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
+    for (const auto& [id, icon] : {std::pair{1013, 142}, std::pair{1028, 187}}) {
+        CIconButton* button = bar.Button(id);
+        const QImage painted = button->grab().toImage();
+        ASSERT_EQ(painted.devicePixelRatio(), ratio);
+        const QRect logical = button->LayoutFace(false).image;
+        const QRect device(logical.topLeft() * ratio, logical.size() * ratio);
+        const QImage shown = painted.copy(device);
+
+        QImage drawn = LoadScalableIcon(icon, ratio);
+        ASSERT_EQ(drawn.size(), device.size()) << id;
+        drawn.setDevicePixelRatio(1);
+        EXPECT_EQ(DifferingPixels(shown, OnFace(drawn, device.size())), 0) << id;
+        if (ratio > 1) {
+            const QImage enlarged =
+                QImage(QStringLiteral("res:icon/%1").arg(icon))
+                    .scaled(device.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            EXPECT_GT(DifferingPixels(shown, OnFace(enlarged, device.size())), 0) << id;
+        }
+    }
 }
 
 TEST_F(ToolBarFixture, BackAndNextDoNothingRightAfterStartUp)

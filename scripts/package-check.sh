@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Checks the desktop integration and the Debian package of a build in build/ (or the folder
+# given) without changing the machine: installs into a scratch prefix and validates the desktop
+# entry, the AppStream metainfo, the manual pages and the installed sample database there; then
+# makes the package with CPack and checks its fields, its file list and lintian's verdict.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build}"
+id=example.velmor.Velmor
+fail() { echo "package-check.sh: $*" >&2; exit 1; }
+
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+# Neither validator may report an error or a warning (hints and notes are fine).
+desktop="$prefix/share/applications/$id.desktop"
+report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $report"
+if grep -Eiq 'error|warning' <<<"$report"; then fail "desktop-file-validate: $report"; fi
+report=$(appstreamcli validate --no-net --no-color "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) ||
+    fail "appstreamcli: $report"
+if grep -Eq '^[EW]:' <<<"$report"; then fail "appstreamcli: $report"; fi
+
+# The entry starts the installed program in the folder holding the sample database.
+grep -qx "Exec=$prefix/bin/velmor" "$desktop" || fail "Exec= does not name $prefix/bin/velmor"
+grep -qx "Path=$prefix/share/velmor" "$desktop" || fail "Path= is not $prefix/share/velmor"
+"$prefix/bin/velmor-kdb" check "$prefix/share/velmor/cmc.kdb" >/dev/null
+"$prefix/bin/velmor-kdb" --help >/dev/null
+for page in velmor velmor-kdb; do
+    man_page="$prefix/share/man/man1/$page.1.gz"
+    problems=$(MANWIDTH=80 man --warnings -l "$man_page" 2>&1 >/dev/null)
+    [ -z "$problems" ] || fail "man $page: $problems"
+done
+echo "Desktop entry, metainfo, manual pages and installed sample database: valid"
+
+rm -f "$build"/velmor_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/velmor_*.deb)
+listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
+for file in ./usr/bin/velmor ./usr/bin/velmor-kdb ./usr/share/velmor/cmc.kdb \
+    ./usr/share/velmor/structures/64-17-5.png ./usr/share/applications/$id.desktop \
+    ./usr/share/metainfo/$id.metainfo.xml ./usr/share/icons/hicolor/scalable/apps/$id.svg \
+    ./usr/share/icons/hicolor/48x48/apps/$id.png ./usr/share/man/man1/velmor.1.gz \
+    ./usr/share/man/man1/velmor-kdb.1.gz ./usr/share/doc/velmor/copyright; do
+    grep -qx "$file" <<<"$listing" || fail "$deb lacks $file"
+done
+packaged_desktop=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/share/applications/$id.desktop")
+grep -qx "Path=/usr/share/velmor" <<<"$packaged_desktop" || fail "the package's Path= is wrong"
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 fonts-liberation fonts-arphic-uming qt6-translations-l10n; do
+    grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
+done
+dpkg-deb -f "$deb" Recommends | grep -q xdg-utils || fail "Recommends lacks xdg-utils"
+lintian --fail-on error "$deb"
+echo "$(basename "$deb"): $(wc -l <<<"$listing") entries, Depends: $depends; lintian: no errors"
