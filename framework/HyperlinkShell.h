@@ -43,7 +43,7 @@ bool LaunchOpened(LaunchOutcome outcome);
 
 /// Opens `target`: with the desktop's opener first, then with the `text/html` handler, and
 /// hands the result code to `done`: kHyperlinkOpened, the opener's failure when no handler is
-/// known, else the handler's.
+/// known, else the handler's. `shell` must outlive the attempt.
 void OpenHyperlink(HyperlinkShell& shell, const QString& target, std::function<void(int)> done);
 
 /// The program and arguments of a desktop entry's Exec line with `target` put in place of its

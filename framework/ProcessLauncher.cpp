@@ -9,31 +9,53 @@
 
 namespace {
 
-// The launched programs that have not ended yet. A launcher that outlives this program must not
-// be killed, as destroying its process object would do, so each object is kept here until its
-// program ends; those still running at exit are left as they are.
-std::set<QProcess*>& RunningLaunchers()
+// Every process object made here, until it is deleted. A launcher that outlives this program
+// must not be killed, as destroying its process object would do, so an object is deleted only
+// once its program has ended; one still running at exit is left as it is (and kept here).
+std::set<QProcess*>& LiveProcesses()
 {
-    static auto* running = new std::set<QProcess*>;
-    return *running;
+    static auto* live = new std::set<QProcess*>;
+    return *live;
 }
 
-// Tells the outcome of one launch once.
-struct Watch
-{
-    std::function<void(LaunchOutcome)> done;
+using Decide = std::function<void(LaunchOutcome, QProcess&)>;
 
-    void Decide(LaunchOutcome outcome)
-    {
-        if (done)
-            std::exchange(done, nullptr)(outcome);
-    }
-};
-
-void Forget(QProcess* process)
+// Starts `program` and calls `decide` once: when it cannot start, when it ends, or when it is
+// still running after `waitMs`, whichever comes first.
+void Run(const QString& program, const QStringList& arguments, int waitMs,
+         QProcess::ProcessChannelMode channels, Decide decide)
 {
-    RunningLaunchers().erase(process);
-    process->deleteLater();
+    auto* process = new QProcess;
+    LiveProcesses().insert(process);
+    QObject::connect(process, &QObject::destroyed, [process] { LiveProcesses().erase(process); });
+    auto pending = std::make_shared<Decide>(std::move(decide));
+    auto once = [process, pending](LaunchOutcome outcome) {
+        if (*pending)
+            std::exchange(*pending, nullptr)(outcome, *process);
+    };
+    process->setProgram(program);
+    process->setArguments(arguments);
+    process->setProcessChannelMode(channels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, once](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         once(LaunchOutcome::FailedToStart);
+                         process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, once](int code, QProcess::ExitStatus status) {
+                         const bool ok = status == QProcess::NormalExit && code == 0;
+                         once(ok ? LaunchOutcome::Succeeded : LaunchOutcome::Failed);
+                         process->deleteLater();
+                     });
+    auto* timer = new QTimer(process);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, process,
+                     [once] { once(LaunchOutcome::StillRunning); });
+    process->start();
+    timer->start(waitMs);
 }
 
 } // namespace
@@ -41,69 +63,19 @@ void Forget(QProcess* process)
 void LaunchProgram(const QString& program, const QStringList& arguments, int waitMs,
                    std::function<void(LaunchOutcome)> done)
 {
-    auto* process = new QProcess;
-    RunningLaunchers().insert(process);
-    auto watch = std::make_shared<Watch>();
-    watch->done = std::move(done);
-    process->setProgram(program);
-    process->setArguments(arguments);
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->setStandardInputFile(QProcess::nullDevice());
-    QObject::connect(process, &QProcess::errorOccurred, process,
-                     [process, watch](QProcess::ProcessError error) {
-                         if (error != QProcess::FailedToStart)
-                             return;
-                         watch->Decide(LaunchOutcome::FailedToStart);
-                         Forget(process);
-                     });
-    QObject::connect(process, &QProcess::finished, process,
-                     [process, watch](int code, QProcess::ExitStatus status) {
-                         const bool ok = status == QProcess::NormalExit && code == 0;
-                         watch->Decide(ok ? LaunchOutcome::Succeeded : LaunchOutcome::Failed);
-                         Forget(process);
-                     });
-    auto* timer = new QTimer(process);
-    timer->setSingleShot(true);
-    QObject::connect(timer, &QTimer::timeout, process,
-                     [watch] { watch->Decide(LaunchOutcome::StillRunning); });
-    process->start();
-    timer->start(waitMs);
+    Run(program, arguments, waitMs, QProcess::ForwardedChannels,
+        [done = std::move(done)](LaunchOutcome outcome, QProcess&) { done(outcome); });
 }
 
 void QueryProgram(const QString& program, const QStringList& arguments, int waitMs,
                   std::function<void(std::optional<QByteArray>)> done)
 {
-    auto* process = new QProcess;
-    auto answer = std::make_shared<std::function<void(std::optional<QByteArray>)>>(std::move(done));
-    // Answers once, then lets the process object go.
-    auto finish = [process, answer](std::optional<QByteArray> output) {
-        if (!*answer)
-            return;
-        const auto callback = std::exchange(*answer, nullptr);
-        process->deleteLater();
-        callback(std::move(output));
-    };
-    process->setProgram(program);
-    process->setArguments(arguments);
-    process->setStandardInputFile(QProcess::nullDevice());
-    QObject::connect(process, &QProcess::errorOccurred, process,
-                     [finish](QProcess::ProcessError error) {
-                         if (error == QProcess::FailedToStart)
-                             finish(std::nullopt);
-                     });
-    QObject::connect(process, &QProcess::finished, process,
-                     [process, finish](int code, QProcess::ExitStatus status) {
-                         if (status == QProcess::NormalExit && code == 0)
-                             finish(process->readAllStandardOutput());
-                         else
-                             finish(std::nullopt);
-                     });
-    auto* timer = new QTimer(process);
-    timer->setSingleShot(true);
-    QObject::connect(timer, &QTimer::timeout, process, [process, finish] {
-        finish(std::nullopt);
-        process->kill();
-    });
-    process->start();
-    timer->start(waitMs);
+    Run(program, arguments, waitMs, QProcess::SeparateChannels,
+        [done = std::move(done)](LaunchOutcome outcome, QProcess& process) {
+            if (outcome == LaunchOutcome::StillRunning)
+                process.kill();
+            done(outcome == LaunchOutcome::Succeeded
+                     ? std::optional<QByteArray>(process.readAllStandardOutput())
+                     : std::nullopt);
+        });
 }

@@ -1,4 +1,5 @@
 #include "IconButton.h"
+#include "MouseInput.h"
 #include "SystemColours.h"
 #include "UrlOpener.h"
 
@@ -246,14 +247,7 @@ TEST_F(ButtonFixture, NoHoverWhenDraggedInOrNotFlat)
 TEST_F(ButtonFixture, DoubleClickCountsAsTwoClicks)
 {
     QSignalSpy clicks(button, &QAbstractButton::clicked);
-    // What the window system delivers for a double click: the second press is a double click.
-    const QPoint at(5, 5);
-    QTest::mousePress(button, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(button, Qt::LeftButton, {}, at);
-    QMouseEvent second(QEvent::MouseButtonDblClick, at, button->mapToGlobal(at), Qt::LeftButton,
-                       Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(button, &second);
-    QTest::mouseRelease(button, Qt::LeftButton, {}, at);
+    SendDoubleClick(button, QPoint(5, 5));
     EXPECT_EQ(clicks.count(), 2);
 }
 

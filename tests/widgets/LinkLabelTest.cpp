@@ -1,9 +1,9 @@
 #include "LinkLabel.h"
 #include "HyperlinkShell.h"
+#include "MouseInput.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -259,13 +259,6 @@ TEST_F(LinkFixture, OnlyTheFirstClickOfADoubleClickOpens)
     shell.opener = LaunchOutcome::Succeeded;
     label->PreSubclassWindow();
     dialog.show();
-    // What the window system delivers for a double click: the second press is a double click.
-    const QPoint at(2, 2);
-    QTest::mousePress(label, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(label, Qt::LeftButton, {}, at);
-    QMouseEvent second(QEvent::MouseButtonDblClick, at, label->mapToGlobal(at), Qt::LeftButton,
-                       Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(label, &second);
-    QTest::mouseRelease(label, Qt::LeftButton, {}, at);
+    SendDoubleClick(label, QPoint(2, 2));
     EXPECT_EQ(shell.calls.size(), 1);
 }
