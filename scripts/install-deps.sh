@@ -12,7 +12,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
     clang libclang-rt-14-dev
     fonts-liberation fonts-arphic-uming
-    xvfb xauth xdotool xclip imagemagick librsvg2-bin
+    xdg-utils xvfb xauth xdotool xclip imagemagick librsvg2-bin
     openbabel
     hyperfine
 )
