@@ -1,6 +1,7 @@
 // Dragging a docked sizing bar's edge: within the row (between two bars) or across it
 // (between the bars and the frame's interior), live or with a marker.
 #include "EdgeSizingBar.h"
+#include "EdgeSizingBarLengths.h"
 
 #include "DockBar.h"
 #include "DockSite.h"
@@ -11,16 +12,10 @@
 
 namespace {
 
-int& LengthOf(CEdgeSizingBar& bar, bool horz)
-{
-    return horz ? bar.m_sizeHorzDocked.rwidth() : bar.m_sizeVertDocked.rheight();
-}
-
 // What a bar can give up above its minimum length (nothing when a stored size is below it).
-int ExcessOf(const CEdgeSizingBar& bar, bool horz)
+int ExcessOf(CEdgeSizingBar& bar, bool horz)
 {
-    return std::max(0, horz ? bar.m_sizeHorzDocked.width() - bar.m_sizeMinHorzDocked.width()
-                            : bar.m_sizeVertDocked.height() - bar.m_sizeMinVertDocked.height());
+    return std::max(0, LengthOf(bar, horz) - MinLengthOf(bar, horz));
 }
 
 bool OnXAxis(unsigned hitCode)
