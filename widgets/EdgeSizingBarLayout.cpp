@@ -9,25 +9,6 @@
 
 #include <algorithm>
 
-namespace {
-
-int& LengthOf(CEdgeSizingBar& bar, bool horz)
-{
-    return horz ? bar.m_sizeHorzDocked.rwidth() : bar.m_sizeVertDocked.rheight();
-}
-
-int MinLengthOf(const CEdgeSizingBar& bar, bool horz)
-{
-    return horz ? bar.m_sizeMinHorzDocked.width() : bar.m_sizeMinVertDocked.height();
-}
-
-bool IsCorner(unsigned code)
-{
-    return code == HTTOPLEFT || code == HTTOPRIGHT || code == HTBOTTOMLEFT || code == HTBOTTOMRIGHT;
-}
-
-} // namespace
-
 QSize CEdgeSizingBar::CalcFixedLayout(bool stretch, bool horz)
 {
     // Laid out by the frame itself, outside any dock bar: the frame cuts the length down.

@@ -207,10 +207,11 @@ TEST(EdgeSizingBarDragTest, AFloatedBarLeavesItsPlaceholderStretchesAndTogglesBa
         EXPECT_EQ(frame.b->size(), QSize(37, 32)) << code;
         EXPECT_EQ(frame.b->m_sizeFloating, QSize(37, 32));
         const QRect now = mini->geometry();
-        if (code == HTTOPLEFT)
+        if (code == HTTOPLEFT) {
             EXPECT_EQ(now.bottomRight(), outer.bottomRight());
-        if (code == HTBOTTOMRIGHT)
+        } else if (code == HTBOTTOMRIGHT) {
             EXPECT_EQ(now.topLeft(), outer.topLeft());
+        }
         stretch(code, corner, corner + (corner - centre));
         EXPECT_GT(frame.b->width(), 37);
     }
