@@ -28,6 +28,12 @@ enum HitCode : unsigned
     HTCLOSE = 20,
 };
 
+/// True for the four corner codes.
+constexpr bool IsCornerCode(unsigned code)
+{
+    return code == HTTOPLEFT || code == HTTOPRIGHT || code == HTBOTTOMLEFT || code == HTBOTTOMRIGHT;
+}
+
 /// Layout-mode bits of a dynamic layout query.
 inline constexpr std::uint32_t LM_STRETCH = 0x01;
 inline constexpr std::uint32_t LM_HORZ = 0x02;

@@ -68,11 +68,6 @@ bool IsTopCode(unsigned code)
     return code == HTTOP || code == HTTOPLEFT || code == HTTOPRIGHT;
 }
 
-bool IsCornerCode(unsigned code)
-{
-    return code == HTTOPLEFT || code == HTTOPRIGHT || code == HTBOTTOMLEFT || code == HTBOTTOMRIGHT;
-}
-
 } // namespace
 
 CDockContext::CDockContext(CControlBar& bar) : m_Bar(bar) {}

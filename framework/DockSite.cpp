@@ -30,6 +30,66 @@ constexpr SideOfStyle kSides[] = {
     {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT},
 };
 
+enum class Side
+{
+    Top,
+    Bottom,
+    Left,
+    Right,
+};
+
+Side SideOfDockBar(int id)
+{
+    switch (id) {
+    case AFX_IDW_DOCKBAR_TOP:
+        return Side::Top;
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        return Side::Bottom;
+    case AFX_IDW_DOCKBAR_LEFT:
+        return Side::Left;
+    default:
+        return Side::Right;
+    }
+}
+
+// A bar without an alignment stands at the left, as the frame's own bars do.
+Side SideOfAlignment(std::uint32_t style)
+{
+    if (style & CBRS_ALIGN_TOP)
+        return Side::Top;
+    if (style & CBRS_ALIGN_BOTTOM)
+        return Side::Bottom;
+    if (style & CBRS_ALIGN_RIGHT)
+        return Side::Right;
+    return Side::Left;
+}
+
+// Cuts the strip that a bar of `size` takes along `side` off `rect` and returns it: top and
+// bottom strips are as wide as the rectangle, side strips as tall.
+QRect TakeStrip(QRect& rect, Side side, QSize size)
+{
+    QRect strip;
+    switch (side) {
+    case Side::Top:
+        strip = QRect(rect.topLeft(), QSize(rect.width(), size.height()));
+        rect.setTop(rect.top() + size.height());
+        break;
+    case Side::Bottom:
+        strip = QRect(rect.left(), rect.bottom() + 1 - size.height(), rect.width(), size.height());
+        rect.setBottom(rect.bottom() - size.height());
+        break;
+    case Side::Left:
+        strip = QRect(rect.topLeft(), QSize(size.width(), rect.height()));
+        rect.setLeft(rect.left() + size.width());
+        break;
+    case Side::Right:
+        strip = QRect(rect.right() + 1 - size.width(), rect.top(), size.width(), rect.height());
+        rect.setRight(rect.right() - size.width());
+        break;
+    }
+    return strip;
+}
+
 } // namespace
 
 CDockSite::CDockSite(QWidget& frame) : QObject(&frame), m_Frame(frame)
@@ -186,26 +246,7 @@ QRect CDockSite::RepositionBars(bool query)
             dock->m_rectLayout = rect;
             const QSize size = dock->LayoutBars(rect.size(), query);
             dock->m_rectLayout = QRect();
-            switch (ControlId(dock)) {
-            case AFX_IDW_DOCKBAR_TOP:
-                placed = QRect(rect.topLeft(), QSize(rect.width(), size.height()));
-                rect.setTop(rect.top() + size.height());
-                break;
-            case AFX_IDW_DOCKBAR_BOTTOM:
-                placed = QRect(rect.left(), rect.bottom() + 1 - size.height(), rect.width(),
-                               size.height());
-                rect.setBottom(rect.bottom() - size.height());
-                break;
-            case AFX_IDW_DOCKBAR_LEFT:
-                placed = QRect(rect.topLeft(), QSize(size.width(), rect.height()));
-                rect.setLeft(rect.left() + size.width());
-                break;
-            default:
-                placed =
-                    QRect(rect.right() + 1 - size.width(), rect.top(), size.width(), rect.height());
-                rect.setRight(rect.right() - size.width());
-                break;
-            }
+            placed = TakeStrip(rect, SideOfDockBar(ControlId(dock)), size);
         } else {
             // Docked and floating bars are their dock bars' business.
             if (bar->parentWidget() != &m_Frame)
@@ -214,24 +255,9 @@ QRect CDockSite::RepositionBars(bool query)
                 bar->RecalcDelayShow(nullptr);
             if (!bar->IsVisible())
                 continue;
-            const std::uint32_t align = bar->GetBarStyle() & CBRS_ALIGN_ANY;
-            const bool horz = align & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
-            const QSize size = bar->CalcFixedLayout(true, horz).boundedTo(rect.size());
-            if (align & CBRS_ALIGN_TOP) {
-                placed = QRect(rect.topLeft(), QSize(rect.width(), size.height()));
-                rect.setTop(rect.top() + size.height());
-            } else if (align & CBRS_ALIGN_BOTTOM) {
-                placed = QRect(rect.left(), rect.bottom() + 1 - size.height(), rect.width(),
-                               size.height());
-                rect.setBottom(rect.bottom() - size.height());
-            } else if (align & CBRS_ALIGN_RIGHT) {
-                placed =
-                    QRect(rect.right() + 1 - size.width(), rect.top(), size.width(), rect.height());
-                rect.setRight(rect.right() - size.width());
-            } else {
-                placed = QRect(rect.topLeft(), QSize(size.width(), rect.height()));
-                rect.setLeft(rect.left() + size.width());
-            }
+            const Side side = SideOfAlignment(bar->GetBarStyle());
+            const bool horz = side == Side::Top || side == Side::Bottom;
+            placed = TakeStrip(rect, side, bar->CalcFixedLayout(true, horz).boundedTo(rect.size()));
         }
         if (!query)
             bar->SetWindowPos(placed);

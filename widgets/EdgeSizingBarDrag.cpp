@@ -1,6 +1,7 @@
 // Dragging a docked sizing bar's edge: within the row (between two bars) or across it
 // (between the bars and the frame's interior), live or with a marker.
 #include "EdgeSizingBar.h"
+#include "EdgeSizingBarLengths.h"
 
 #include "DockBar.h"
 #include "DockSite.h"
@@ -11,15 +12,10 @@
 
 namespace {
 
-int& LengthOf(CEdgeSizingBar& bar, bool horz)
+// What a bar can give up above its minimum length (nothing when a stored size is below it).
+int ExcessOf(CEdgeSizingBar& bar, bool horz)
 {
-    return horz ? bar.m_sizeHorzDocked.rwidth() : bar.m_sizeVertDocked.rheight();
-}
-
-int ExcessOf(const CEdgeSizingBar& bar, bool horz)
-{
-    return horz ? bar.m_sizeHorzDocked.width() - bar.m_sizeMinHorzDocked.width()
-                : bar.m_sizeVertDocked.height() - bar.m_sizeMinVertDocked.height();
+    return std::max(0, LengthOf(bar, horz) - MinLengthOf(bar, horz));
 }
 
 bool OnXAxis(unsigned hitCode)
@@ -61,7 +57,8 @@ void CEdgeSizingBar::BeginEdgeDrag(unsigned hitCode, QPoint screenPoint)
         for (const CEdgeSizingBar* bar : bars)
             minWidth = std::max(minWidth, horz ? bar->m_sizeMinHorzDocked.height()
                                                : bar->m_sizeMinVertDocked.width());
-        const int excess = (horz ? m_sizeHorzDocked.height() : m_sizeVertDocked.width()) - minWidth;
+        const int excess =
+            std::max(0, (horz ? m_sizeHorzDocked.height() : m_sizeVertDocked.width()) - minWidth);
         // The view pane keeps 2 pixels.
         const QRect pane = GetDockSite()->RepositionBars(true);
         const int room = (horz ? pane.height() : pane.width()) - 2;
@@ -135,6 +132,8 @@ void CEdgeSizingBar::UpdateEdgeDrag(QPoint screenPoint)
             growing = index + 1;
             towardStart = true;
         }
+        Q_ASSERT(growing >= 0 && growing < int(bars.size()));
+        growing = std::clamp(growing, 0, int(bars.size()) - 1);
         int remaining = std::abs(delta);
         LengthOf(*bars[growing], horz) += remaining;
         const int step = towardStart ? -1 : 1;

@@ -1,5 +1,6 @@
 // How a docked sizing bar answers the layout queries and shares its row with its neighbours.
 #include "EdgeSizingBar.h"
+#include "EdgeSizingBarLengths.h"
 
 #include "DockBar.h"
 #include "DockContext.h"
@@ -7,25 +8,6 @@
 #include "WindowPosBatch.h"
 
 #include <algorithm>
-
-namespace {
-
-int& LengthOf(CEdgeSizingBar& bar, bool horz)
-{
-    return horz ? bar.m_sizeHorzDocked.rwidth() : bar.m_sizeVertDocked.rheight();
-}
-
-int MinLengthOf(const CEdgeSizingBar& bar, bool horz)
-{
-    return horz ? bar.m_sizeMinHorzDocked.width() : bar.m_sizeMinVertDocked.height();
-}
-
-bool IsCorner(unsigned code)
-{
-    return code == HTTOPLEFT || code == HTTOPRIGHT || code == HTBOTTOMLEFT || code == HTBOTTOMRIGHT;
-}
-
-} // namespace
 
 QSize CEdgeSizingBar::CalcFixedLayout(bool stretch, bool horz)
 {
@@ -86,7 +68,7 @@ QSize CEdgeSizingBar::CalcDynamicLayout(int length, std::uint32_t mode)
     // The floating frame is being resized.
     const CDockContext* context = GetDockContext();
     const unsigned hit = context ? context->m_nHitTest : HTNOWHERE;
-    if (IsFloatingBar() && IsFloating() && IsCorner(hit)) {
+    if (IsFloatingBar() && IsFloating() && IsCornerCode(hit)) {
         const QPoint pt = context->m_ptLast;
         const QRect rcFrame = GetDockBar()->window()->geometry();
         const QSize bar = size();

@@ -3,7 +3,9 @@
 #include "DockedFrame.h"
 #include "DragMarker.h"
 #include "MiniDockFrameWnd.h"
+#include "SystemParameters.h"
 
+#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -31,6 +33,14 @@ struct DragFrame : DockedFrame
     CEdgeSizingBar* b;
     CEdgeSizingBar* c;
 };
+
+// A double click delivered straight to `widget`, leaving the application's button state alone.
+void DoubleClick(QWidget* widget, QPoint point)
+{
+    QMouseEvent event(QEvent::MouseButtonDblClick, point, widget->mapToGlobal(point),
+                      Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &event);
+}
 
 } // namespace
 
@@ -60,7 +70,7 @@ TEST(EdgeSizingBarDragTest, AnEdgeBetweenTwoBarsMovesNoBarBelowItsMinimum)
     const QPoint up = DragFrame::OnEdge(frame.b, HTTOP);
     QTest::mousePress(frame.b, Qt::LeftButton, {}, up);
     frame.b->UpdateEdgeDrag(frame.Screen(frame.b, up) - QPoint(0, 5000));
-    frame.b->EndEdgeDrag();
+    QTest::mouseRelease(frame.b, Qt::LeftButton, {}, QPoint(1, 1));
     frame.Settle();
     EXPECT_EQ(frame.a->height(), 32);
     EXPECT_EQ(frame.c->height(), 32);
@@ -75,7 +85,7 @@ TEST(EdgeSizingBarDragTest, TheInnerEdgeLeavesTheView2PixelsAndTheRowItsWidestMi
     ASSERT_EQ(frame.b->NcHitTest(grab), HTRIGHT);
     QTest::mousePress(frame.b, Qt::LeftButton, {}, grab);
     frame.b->UpdateEdgeDrag(frame.Screen(frame.b, grab) + QPoint(5000, 0));
-    frame.b->EndEdgeDrag();
+    QTest::mouseRelease(frame.b, Qt::LeftButton, {}, QPoint(1, 1));
     frame.Settle();
     EXPECT_EQ(frame.view->width(), 2);
     for (const CEdgeSizingBar* bar : {frame.a, frame.b, frame.c})
@@ -83,7 +93,7 @@ TEST(EdgeSizingBarDragTest, TheInnerEdgeLeavesTheView2PixelsAndTheRowItsWidestMi
 
     QTest::mousePress(frame.b, Qt::LeftButton, {}, DragFrame::OnEdge(frame.b, HTRIGHT));
     frame.b->UpdateEdgeDrag(QPoint(-5000, 0));
-    frame.b->EndEdgeDrag();
+    QTest::mouseRelease(frame.b, Qt::LeftButton, {}, QPoint(1, 1));
     frame.Settle();
     for (const CEdgeSizingBar* bar : {frame.a, frame.b, frame.c})
         EXPECT_EQ(bar->width(), 80);
@@ -124,7 +134,7 @@ TEST(EdgeSizingBarDragTest, WithoutLiveResizeAMarkerMovesAndTheLayoutChangesAtTh
     EXPECT_EQ(frame.a->width(), widthBefore);
 
     // Erased, the marker leaves the screen as it was; the sizes apply at the next layout.
-    frame.a->EndEdgeDrag();
+    QTest::mouseRelease(frame.a, Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_TRUE(InvertedRects(frame.frame).isEmpty());
     EXPECT_EQ(frame.frame.grab().toImage(), before);
     frame.Settle();
@@ -143,7 +153,13 @@ TEST(EdgeSizingBarDragTest, WithLiveResizeTheLayoutFollowsTheMouse)
     frame.Settle();
     EXPECT_EQ(frame.a->width(), widthBefore + 25);
     EXPECT_EQ(frame.view->x(), widthBefore + 25);
-    frame.a->EndEdgeDrag();
+    QTest::mouseRelease(frame.a, Qt::LeftButton, {}, QPoint(1, 1));
+
+    // The bars follow the desktop's setting when it changes.
+    SetDragFullWindows(false);
+    EXPECT_FALSE(frame.b->IsLiveResize());
+    SetDragFullWindows(true);
+    EXPECT_TRUE(frame.b->IsLiveResize());
 }
 
 TEST(EdgeSizingBarDragTest, AFloatedBarLeavesItsPlaceholderStretchesAndTogglesBack)
@@ -191,10 +207,11 @@ TEST(EdgeSizingBarDragTest, AFloatedBarLeavesItsPlaceholderStretchesAndTogglesBa
         EXPECT_EQ(frame.b->size(), QSize(37, 32)) << code;
         EXPECT_EQ(frame.b->m_sizeFloating, QSize(37, 32));
         const QRect now = mini->geometry();
-        if (code == HTTOPLEFT)
+        if (code == HTTOPLEFT) {
             EXPECT_EQ(now.bottomRight(), outer.bottomRight());
-        if (code == HTBOTTOMRIGHT)
+        } else if (code == HTBOTTOMRIGHT) {
             EXPECT_EQ(now.topLeft(), outer.topLeft());
+        }
         stretch(code, corner, corner + (corner - centre));
         EXPECT_GT(frame.b->width(), 37);
     }
@@ -207,14 +224,14 @@ TEST(EdgeSizingBarDragTest, AFloatedBarLeavesItsPlaceholderStretchesAndTogglesBa
 
     // A double click on the floating frame's caption docks it back where its placeholder is.
     const QPoint floatedAt = mini->pos();
-    QTest::mouseDClick(mini, Qt::LeftButton, {}, QPoint(30, CMiniDockFrameWnd::kBorder + 4));
+    DoubleClick(mini, QPoint(30, CMiniDockFrameWnd::kBorder + 4));
     frame.Settle();
     EXPECT_EQ(frame.b->GetDockBar(), left);
     EXPECT_EQ(left->FindBar(frame.b), 2);
     EXPECT_EQ(left->FindPlaceholder(2), -1);
     EXPECT_EQ(frame.b->geometry().top(), frame.a->geometry().bottom() - 1);
     // And a double click on the docked bar floats it again where it floated last.
-    QTest::mouseDClick(frame.b, Qt::LeftButton, {}, QPoint(3, 3));
+    DoubleClick(frame.b, QPoint(3, 3));
     frame.Settle();
     EXPECT_TRUE(frame.b->IsFloating());
     EXPECT_EQ(frame.b->window()->pos(), floatedAt);
