@@ -8,7 +8,6 @@ void FieldColumns::clear()
 {
     for (GrowingBytes& column : m_Bytes)
         column.clear();
-    m_Spare = 0;
     m_Sealed = 0;
 }
 
@@ -16,25 +15,12 @@ char* FieldColumns::appendText(int t, int record, std::size_t bytes, std::size_t
 {
     GrowingBytes& column = m_Bytes[t];
     m_Table->starts[t][record] = column.size();
-    const std::size_t slack = column.capacity() - column.size();
-    if (bytes <= slack) {
-        m_Spare -= bytes;
-        return column.extend(bytes, 0);
-    }
-    // The other columns' room counts against the limit too.
-    const std::size_t others = m_Spare - slack;
-    char* at = column.extend(bytes, spareLimit > others ? spareLimit - others : 0);
-    m_Spare = others + (column.capacity() - column.size());
-    return at;
+    return column.extend(bytes, spareLimit);
 }
 
 void FieldColumns::shrinkColumn(int t, std::size_t size)
 {
-    GrowingBytes& column = m_Bytes[t];
-    if (size < column.size()) {
-        m_Spare += column.size() - size;
-        column.shrink(size);
-    }
+    m_Bytes[t].shrink(size);
 }
 
 void FieldColumns::seal(int records, int begunTexts)

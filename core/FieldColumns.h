@@ -58,8 +58,8 @@ public:
         m_Table->ints[record][1] = second;
     }
 
-    /// Starts text `t` (0..22) of `record` with `bytes` bytes for the caller to fill. All
-    /// columns together take at most `spareLimit` bytes of room beyond what they hold.
+    /// Starts text `t` (0..22) of `record` with `bytes` bytes for the caller to fill. A column
+    /// that grows takes at most `spareLimit` bytes of room beyond what it holds.
     char* appendText(int t, int record, std::size_t bytes, std::size_t spareLimit);
 
     /// Ends text `t` of the record being filled at `size` bytes into its column (after
@@ -85,6 +85,5 @@ private:
     ZeroPages m_Pages;
     Table* m_Table;
     std::array<GrowingBytes, kTextFieldCount> m_Bytes;
-    std::size_t m_Spare = 0; // room taken beyond what the columns hold, all together
     int m_Sealed = 0;
 };
