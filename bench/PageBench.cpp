@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 #include <sstream>
@@ -132,6 +133,7 @@ struct ShownRecord
         view.resize(kClient);
         view.SetInitialScrollSizes();
         view.show();
+        QTest::qWaitForWindowExposed(&view);
     }
 };
 
