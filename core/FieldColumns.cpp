@@ -4,18 +4,15 @@ FieldColumns::FieldColumns() : m_Pages(sizeof(Table)), m_Table(static_cast<Table
 {
 }
 
-void FieldColumns::clear()
+void FieldColumns::clear(bool release)
 {
-    for (GrowingBytes& column : m_Bytes)
-        column.clear();
+    for (GrowingBytes& column : m_Bytes) {
+        if (release)
+            column.clear();
+        else
+            column.empty();
+    }
     m_Sealed = 0;
-}
-
-char* FieldColumns::appendText(int t, int record, std::size_t bytes, std::size_t spareLimit)
-{
-    GrowingBytes& column = m_Bytes[t];
-    m_Table->starts[t][record] = column.size();
-    return column.extend(bytes, spareLimit);
 }
 
 void FieldColumns::shrinkColumn(int t, std::size_t size)
@@ -30,6 +27,7 @@ void FieldColumns::seal(int records, int begunTexts)
         if (t < begunTexts)
             shrinkColumn(t, m_Table->starts[t][records]);
         m_Table->starts[t][records] = m_Bytes[t].size();
+        m_Bytes[t].trim();
     }
     m_Sealed = records;
 }
