@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 #include <sstream>
@@ -133,6 +134,7 @@ struct ShownRecord
         view.resize(kClient);
         view.SetInitialScrollSizes();
         view.show();
+        QTest::qWaitForWindowExposed(&view);
     }
 };
 

@@ -96,7 +96,7 @@ ArchiveReader::Length ArchiveReader::readLongLength()
     return length;
 }
 
-void ArchiveReader::readText(char* into, const Length& length)
+void ArchiveReader::readLongText(char* into, const Length& length)
 {
     std::uint64_t left = length.bytes;
     while (left > 0) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <span>
 #include <string>
@@ -69,7 +70,15 @@ public:
     }
 
     /// Reads the `length.bytes` bytes of text that follow a prefix into `into`.
-    void readText(char* into, const Length& length);
+    void readText(char* into, const Length& length)
+    {
+        if (length.bytes <= static_cast<std::uint64_t>(m_End - m_Pos)) {
+            std::memcpy(into, m_Pos, length.bytes);
+            m_Pos += length.bytes;
+            return;
+        }
+        readLongText(into, length);
+    }
 
     /// One string as the archive holds it, with its text.
     struct String
@@ -90,6 +99,7 @@ public:
 
 private:
     Length readLongLength();
+    void readLongText(char* into, const Length& length);
     Length readLength(bool afterWideMarker, std::uint64_t valueStart);
     /// Makes the next `count` (at most 8) bytes buffered; throws ArchiveEnd naming
     /// `valueStart` if the archive ends first.

@@ -112,14 +112,14 @@ public:
                             end.offset);
         } catch (const std::bad_alloc&) {
             // Everything read goes, so that the program has memory to say so.
-            doc.m_Columns.clear();
+            doc.m_Columns.clear(true);
             finish(doc, Progress{});
             throw DatabaseError(DatabaseError::Kind::OutOfMemory,
                                 "无法读取数据库文件" + quoted(fileName) + "：内存不足，读到第 " +
                                     std::to_string(progress.complete + 1) +
                                     " 条记录时无法再分配内存。");
         } catch (...) {
-            doc.m_Columns.clear();
+            doc.m_Columns.clear(true);
             finish(doc, Progress{});
             throw;
         }

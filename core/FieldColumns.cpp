@@ -4,37 +4,20 @@ FieldColumns::FieldColumns() : m_Pages(sizeof(Table)), m_Table(static_cast<Table
 {
 }
 
-void FieldColumns::clear()
+void FieldColumns::clear(bool release)
 {
-    for (GrowingBytes& column : m_Bytes)
-        column.clear();
-    m_Spare = 0;
-    m_Sealed = 0;
-}
-
-char* FieldColumns::appendText(int t, int record, std::size_t bytes, std::size_t spareLimit)
-{
-    GrowingBytes& column = m_Bytes[t];
-    m_Table->starts[t][record] = column.size();
-    const std::size_t slack = column.capacity() - column.size();
-    if (bytes <= slack) {
-        m_Spare -= bytes;
-        return column.extend(bytes, 0);
+    for (GrowingBytes& column : m_Bytes) {
+        if (release)
+            column.clear();
+        else
+            column.empty();
     }
-    // The other columns' room counts against the limit too.
-    const std::size_t others = m_Spare - slack;
-    char* at = column.extend(bytes, spareLimit > others ? spareLimit - others : 0);
-    m_Spare = others + (column.capacity() - column.size());
-    return at;
+    m_Sealed = 0;
 }
 
 void FieldColumns::shrinkColumn(int t, std::size_t size)
 {
-    GrowingBytes& column = m_Bytes[t];
-    if (size < column.size()) {
-        m_Spare += column.size() - size;
-        column.shrink(size);
-    }
+    m_Bytes[t].shrink(size);
 }
 
 void FieldColumns::seal(int records, int begunTexts)
@@ -44,6 +27,7 @@ void FieldColumns::seal(int records, int begunTexts)
         if (t < begunTexts)
             shrinkColumn(t, m_Table->starts[t][records]);
         m_Table->starts[t][records] = m_Bytes[t].size();
+        m_Bytes[t].trim();
     }
     m_Sealed = records;
 }

@@ -49,8 +49,9 @@ public:
 
     // Filling, record by record and field by field in file order.
 
-    /// Forgets every record and gives the texts' pages back.
-    void clear();
+    /// Forgets every record. The columns keep their pages for the records loaded next, unless
+    /// `release` gives them back.
+    void clear(bool release = false);
 
     void setLeadInts(int record, std::int32_t first, std::int32_t second)
     {
@@ -58,9 +59,14 @@ public:
         m_Table->ints[record][1] = second;
     }
 
-    /// Starts text `t` (0..22) of `record` with `bytes` bytes for the caller to fill. All
-    /// columns together take at most `spareLimit` bytes of room beyond what they hold.
-    char* appendText(int t, int record, std::size_t bytes, std::size_t spareLimit);
+    /// Starts text `t` (0..22) of `record` with `bytes` bytes for the caller to fill. A column
+    /// that grows takes at most `spareLimit` bytes of room beyond what it holds.
+    char* appendText(int t, int record, std::size_t bytes, std::size_t spareLimit)
+    {
+        GrowingBytes& column = m_Bytes[t];
+        m_Table->starts[t][record] = column.size();
+        return column.extend(bytes, spareLimit);
+    }
 
     /// Ends text `t` of the record being filled at `size` bytes into its column (after
     /// deleting bytes from it); no more than it holds.
@@ -69,8 +75,8 @@ public:
     std::size_t startOf(int t, int record) const { return m_Table->starts[t][record]; }
     char* columnData(int t) { return m_Bytes[t].data(); }
 
-    /// Keeps records 0..records-1. Record `records` may have begun its first `begunTexts`
-    /// texts; they are dropped.
+    /// Keeps records 0..records-1, and gives back the pages no column needs for them. Record
+    /// `records` may have begun its first `begunTexts` texts; they are dropped.
     void seal(int records, int begunTexts);
 
 private:
@@ -85,6 +91,5 @@ private:
     ZeroPages m_Pages;
     Table* m_Table;
     std::array<GrowingBytes, kTextFieldCount> m_Bytes;
-    std::size_t m_Spare = 0; // room taken beyond what the columns hold, all together
     int m_Sealed = 0;
 };

@@ -69,6 +69,13 @@ void GrowingBytes::clear()
     m_Capacity = 0;
 }
 
+void GrowingBytes::trim()
+{
+    const std::size_t kept = wholePages(m_Size);
+    if (kept < m_Capacity)
+        ::madvise(m_Data + kept, m_Capacity - kept, MADV_DONTNEED);
+}
+
 void GrowingBytes::reserve(std::size_t needed, std::size_t spareLimit)
 {
     // Doubling keeps the number of moves small; the limit keeps the room taken in step with

@@ -50,6 +50,13 @@ public:
     /// Keeps the first `size` bytes (no more than it holds).
     void shrink(std::size_t size) { m_Size = size < m_Size ? size : m_Size; }
 
+    /// Empties the buffer but keeps its room, whose pages are already in memory, for filling
+    /// again.
+    void empty() { m_Size = 0; }
+
+    /// Gives back the pages of the room beyond what the buffer holds.
+    void trim();
+
     /// Gives all pages back.
     void clear();
 
