@@ -3,51 +3,16 @@
 // velmor_first_paint does, the nanoseconds from its start (VELMOR_SPAWN_NS) to main(), to the
 // QApplication, to the window shown and to the end of its first paint. Then it quits.
 
+#include "FirstPaintWatch.h"
 #include "FontSubstitutions.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include <chrono>
 #include <cstdio>
-
-namespace {
-
-long long Now()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-/// Notes the end of the window's first paint and quits.
-class FirstPaint : public QObject
-{
-public:
-    long long doneAt = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !m_Seen) {
-            m_Seen = true;
-            QTimer::singleShot(0, [this] {
-                doneAt = Now();
-                QApplication::quit();
-            });
-        }
-        return false;
-    }
-
-private:
-    bool m_Seen = false;
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {

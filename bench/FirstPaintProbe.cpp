@@ -3,51 +3,15 @@
 // start (VELMOR_SPAWN_NS, on the monotonic clock) main() was entered, the QApplication was up,
 // InitInstance() had returned and the first paint was done. Then it quits.
 
+#include "FirstPaintWatch.h"
 #include "FontSubstitutions.h"
 #include "MainFrm.h"
 #include "VELMOR.h"
 #include "VELMORView.h"
 
 #include <QApplication>
-#include <QTimer>
 
-#include <chrono>
 #include <cstdio>
-
-namespace {
-
-long long Now()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-/// Notes the first paint of the view and quits once it is done.
-class FirstPaint : public QObject
-{
-public:
-    long long doneAt = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !m_Seen) {
-            m_Seen = true;
-            // Runs when the paint and the flush to the window are over.
-            QTimer::singleShot(0, [this] {
-                doneAt = Now();
-                QApplication::quit();
-            });
-        }
-        return false;
-    }
-
-private:
-    bool m_Seen = false;
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {

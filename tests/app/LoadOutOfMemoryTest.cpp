@@ -1,6 +1,7 @@
 // The program started on a database whose records do not fit in the memory it may have: the
 // load fails, the failure page and the message box say so, and the program keeps running.
 
+#include "AddressSpaceLimit.h"
 #include "ArchiveWriter.h"
 #include "DatabaseFile.h"
 #include "MainFrm.h"
@@ -19,29 +20,8 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sys/resource.h>
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-
-/// Limits the address space to what the process has now plus `headroom` bytes.
-void LimitAddressSpace(std::uint64_t headroom)
-{
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    std::uint64_t kilobytes = 0;
-    while (status >> word && word != "VmSize:") {
-    }
-    status >> kilobytes;
-    const rlimit limit{kilobytes * 1024 + headroom, RLIM_INFINITY};
-    if (::setrlimit(RLIMIT_AS, &limit) != 0)
-        std::_Exit(3);
-}
 
 /// Starts the program on 160 records of 1 MB each under a limit of 96 MB more than it has;
 /// returns 0 when the load failed as it should and the program stayed up.

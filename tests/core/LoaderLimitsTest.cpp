@@ -1,6 +1,7 @@
 // The loader against files that follow the format but are large: trailing bytes, fields that
 // claim more than the file holds, and records that do not fit in the memory allowed.
 
+#include "AddressSpaceLimit.h"
 #include "ArchiveReader.h"
 #include "ArchiveWriter.h"
 #include "DatabaseFile.h"
@@ -13,18 +14,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
 
 /// A file in the temporary folder, removed with the object.
 struct TempFile
@@ -45,35 +39,6 @@ void writeDatabase(const fs::path& path, std::int32_t announced, int records, st
         WriteRecord(writer, reagent("r" + std::to_string(i), {{Field::Use, use}}));
 }
 
-/// A /proc/self file's number after `key` (bytes read for "rchar:" in io).
-std::uint64_t procNumber(const char* file, const std::string& key)
-{
-    std::ifstream in(file);
-    std::string word;
-    while (in >> word) {
-        if (word == key) {
-            std::uint64_t value = 0;
-            in >> value;
-            return value;
-        }
-    }
-    return 0;
-}
-
-/// The process's address space in bytes.
-std::uint64_t addressSpace()
-{
-    return procNumber("/proc/self/status", "VmSize:") * 1024;
-}
-
-/// Limits the address space to what the process has now plus `headroom` bytes.
-void limitAddressSpace(std::uint64_t headroom)
-{
-    const rlimit limit{addressSpace() + headroom, RLIM_INFINITY};
-    if (::setrlimit(RLIMIT_AS, &limit) != 0)
-        std::_Exit(3);
-}
-
 } // namespace
 
 TEST(LoaderLimits, TrailingSparseZerosAreNeitherReadNorKept)
@@ -85,17 +50,18 @@ TEST(LoaderLimits, TrailingSparseZerosAreNeitherReadNorKept)
     fs::resize_file(file.path, recordBytes + kTrailing);
 
     CVELMORDoc doc;
-    const std::uint64_t readBefore = procNumber("/proc/self/io", "rchar:");
-    const std::uint64_t spaceBefore = addressSpace();
+    const std::uint64_t readBefore = ProcNumber("/proc/self/io", "rchar:");
+    const std::uint64_t spaceBefore = ProcNumber("/proc/self/status", "VmSize:") * 1024;
     const LoadSummary summary = LoadDatabaseFile(doc, file.path.string());
-    const std::uint64_t read = procNumber("/proc/self/io", "rchar:") - readBefore;
+    const std::uint64_t read = ProcNumber("/proc/self/io", "rchar:") - readBefore;
 
     EXPECT_EQ(summary.loaded, 3);
     EXPECT_EQ(summary.bytesRead, recordBytes);
     EXPECT_EQ(summary.fileSize, recordBytes + kTrailing);
     // The count includes reading /proc/self/io itself, a few hundred bytes.
     EXPECT_LE(read, recordBytes + ArchiveReader::kBufferSize + 4096) << "at most one buffer past";
-    EXPECT_LT(addressSpace() - spaceBefore, 8u << 20) << "memory for the records only";
+    EXPECT_LT(ProcNumber("/proc/self/status", "VmSize:") * 1024 - spaceBefore, 8u << 20)
+        << "memory for the records only";
     EXPECT_EQ(doc.Record(2).ChineseName, "r2");
 }
 
@@ -113,7 +79,7 @@ TEST(LoaderLimits, HugeFieldsEarlyAndAShortTailAreTruncatedNotOutOfMemory)
     }
     EXPECT_EXIT(
         {
-            limitAddressSpace(512u << 20);
+            LimitAddressSpace(512u << 20);
             CVELMORDoc doc;
             try {
                 LoadDatabaseFile(doc, file.path.string());
@@ -135,7 +101,7 @@ TEST(LoaderLimits, ALoadThatRunsOutOfMemoryIsReportedAndGivesItsMemoryBack)
     writeDatabase(file.path, 100, 100, std::string(1 << 20, 'u')); // 100 MB of records
     EXPECT_EXIT(
         {
-            limitAddressSpace(48u << 20);
+            LimitAddressSpace(48u << 20);
             CVELMORDoc doc;
             try {
                 LoadDatabaseFile(doc, file.path.string());
