@@ -18,6 +18,8 @@ std::uint32_t littleEndian(const char* p, int bytes)
 std::size_t MemorySource::read(char* into, std::size_t max)
 {
     const std::size_t n = std::min(max, m_Bytes.size());
+    if (n == 0)
+        return 0; // an empty span may have no data pointer
     std::memcpy(into, m_Bytes.data(), n);
     m_Bytes = m_Bytes.subspan(n);
     return n;

@@ -72,6 +72,9 @@ public:
     /// Reads the `length.bytes` bytes of text that follow a prefix into `into`.
     void readText(char* into, const Length& length)
     {
+        // An empty text may have nowhere to go: a column that holds nothing yet has no memory.
+        if (length.bytes == 0)
+            return;
         if (length.bytes <= static_cast<std::uint64_t>(m_End - m_Pos)) {
             std::memcpy(into, m_Pos, length.bytes);
             m_Pos += length.bytes;
