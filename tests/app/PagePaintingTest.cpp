@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <optional>
 
 namespace {
 
@@ -43,32 +44,27 @@ TEST(PagePainting, AnExposedStripIsPaintedAsTheWholePageWouldPaintIt)
     view.SetInitialScrollSizes();
     const QSize client(800, 600);
 
+    // The page on a white image of `height`, all of it or only what `exposed` uncovers.
+    const auto paint = [&](int height, const std::optional<QRect>& exposed) {
+        QImage image(800, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        view.DrawPage(painter, client, exposed);
+        painter.end();
+        return image;
+    };
+
     // The whole page, then the strip from y = 3000 to 3100 alone, both in page coordinates.
-    QImage whole(800, 4000, QImage::Format_RGB32);
-    whole.fill(Qt::white);
-    {
-        QPainter painter(&whole);
-        view.DrawPage(painter, client);
-    }
+    const QImage whole = paint(4000, std::nullopt);
     const QRect strip(0, 3000, 800, 100);
-    QImage part(800, 4000, QImage::Format_RGB32);
-    part.fill(Qt::white);
-    {
-        QPainter painter(&part);
-        view.DrawPage(painter, client, strip);
-    }
+    const QImage part = paint(4000, strip);
     EXPECT_GT(countDark(whole, strip), 200);
     EXPECT_EQ(part.copy(strip), whole.copy(strip));
     EXPECT_EQ(countDark(part, QRect(0, 0, 800, 2990)), 0) << "nothing outside the strip";
 
     // The formula's line, exposed at the top: the same pixels as the whole page's.
     const QRect top(0, 40, 800, 40);
-    QImage formulaPart(800, 100, QImage::Format_RGB32);
-    formulaPart.fill(Qt::white);
-    {
-        QPainter painter(&formulaPart);
-        view.DrawPage(painter, client, top);
-    }
+    const QImage formulaPart = paint(100, top);
     EXPECT_GT(countDark(whole, top), 200);
     EXPECT_EQ(formulaPart.copy(top), whole.copy(top));
 }
