@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
 
 namespace {
 
@@ -26,36 +27,58 @@ std::size_t MemorySource::read(char* into, std::size_t max)
 }
 
 ArchiveReader::ArchiveReader(ByteSource& source, std::uint64_t size)
-    : m_Source(source), m_Size(size), m_Buffer(std::make_unique_for_overwrite<char[]>(kBufferSize)),
-      m_Pos(m_Buffer.get()), m_End(m_Buffer.get())
+    : m_Source(source), m_Size(size), m_Buffers{std::make_unique_for_overwrite<char[]>(
+                                                    kCarried + kBufferSize + kPadding),
+                                                std::make_unique_for_overwrite<char[]>(
+                                                    kCarried + kBufferSize + kPadding)},
+      m_Base(fetchArea(0)), m_Pos(m_Base), m_End(m_Base)
 {
-}
-
-std::size_t ArchiveReader::fetch(char* into, std::size_t max)
-{
-    const std::size_t n = m_Source.read(into, max);
-    // A file that ends early (it shrank while being read) ends the archive there.
-    if (n == 0)
-        m_Size = offset() + static_cast<std::uint64_t>(m_End - m_Pos);
-    return n;
 }
 
 bool ArchiveReader::refill()
 {
-    const auto kept = static_cast<std::size_t>(m_End - m_Pos);
-    const std::uint64_t fetched = offset() + kept;
-    if (fetched >= m_Size)
+    const auto carried = static_cast<std::size_t>(m_End - m_Pos);
+    const std::uint64_t next = offset() + carried; // the first byte not fetched
+    if (next >= m_Size)
         return false;
-    char* buffer = m_Buffer.get();
-    std::memmove(buffer, m_Pos, kept);
-    m_BufferOffset = offset();
-    m_Pos = buffer;
-    m_End = buffer + kept;
-    const std::size_t wanted =
-        static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize - kept, m_Size - fetched));
-    const std::size_t n = fetch(buffer + kept, wanted);
-    m_End += n;
+    const int other = 1 - m_Current;
+    char* area = fetchArea(other);
+    std::memcpy(area - carried, m_Pos, carried);
+    const auto chunk = [this](std::uint64_t at) {
+        return static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, m_Size - at));
+    };
+    const std::size_t n = m_ReadAhead && m_ReadAhead->pending() ? m_ReadAhead->wait()
+                                                                : m_Source.read(area, chunk(next));
+    // A file that ends early (it shrank while being read) ends the archive there.
+    if (n == 0)
+        m_Size = next;
+    m_Current = other;
+    m_BufferOffset = next - carried;
+    m_Base = m_Pos = area - carried;
+    m_End = area + n;
+
+    const std::uint64_t following = next + n;
+    if (n > 0 && following < m_Size)
+        readAhead(following, chunk(following));
     return n > 0;
+}
+
+void ArchiveReader::readAhead(std::uint64_t at, std::size_t bytes)
+{
+    // Small archives, and the start of any (whose records may all lie there, followed by
+    // junk), are not worth a thread.
+    constexpr std::uint64_t kReadAheadFrom = 256 * 1024;
+    if (!m_ReadAhead) {
+        if (m_ReadInTurn || at < kReadAheadFrom || m_Size - at < kReadAheadFrom)
+            return;
+        try {
+            m_ReadAhead = std::make_unique<ReadAhead>(m_Source);
+        } catch (const std::system_error&) {
+            m_ReadInTurn = true; // no room for a thread: read between parsing, as ever
+            return;
+        }
+    }
+    m_ReadAhead->start(fetchArea(1 - m_Current), bytes);
 }
 
 const char* ArchiveReader::take(std::size_t count, std::uint64_t valueStart)
@@ -101,7 +124,7 @@ ArchiveReader::Length ArchiveReader::readLongLength()
 void ArchiveReader::readLongText(char* into, const Length& length)
 {
     std::uint64_t left = length.bytes;
-    while (left > 0) {
+    for (;;) {
         const auto buffered =
             static_cast<std::size_t>(std::min<std::uint64_t>(left, m_End - m_Pos));
         std::memcpy(into, m_Pos, buffered);
@@ -110,20 +133,8 @@ void ArchiveReader::readLongText(char* into, const Length& length)
         left -= buffered;
         if (left == 0)
             return;
-        if (left < kBufferSize) {
-            if (!refill())
-                throw ArchiveEnd{length.start};
-            continue;
-        }
-        // A long text goes straight to its place, not through the buffer.
-        m_BufferOffset = offset();
-        m_Pos = m_End = m_Buffer.get();
-        const std::size_t n = fetch(into, static_cast<std::size_t>(left));
-        if (n == 0)
+        if (!refill())
             throw ArchiveEnd{length.start};
-        m_BufferOffset += n;
-        into += n;
-        left -= n;
     }
 }
 

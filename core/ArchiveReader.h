@@ -1,11 +1,15 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
+
+#include "ReadAhead.h"
 
 /// Thrown when the archive ends before the value being read is complete.
 struct ArchiveEnd
@@ -33,14 +37,16 @@ private:
     std::span<const char> m_Bytes;
 };
 
-/// Reads the archive encoding of integers and strings sequentially, through a buffer of
-/// kBufferSize bytes: it never fetches more than one buffer beyond the value it reads. Every
+/// Reads the archive encoding of integers and strings sequentially, through two buffers of
+/// kBufferSize bytes: while it parses one, a large archive's next bytes are read into the
+/// other. It never fetches more than kMostFetchedAhead bytes beyond the value it reads. Every
 /// length is checked against the bytes left before anything is copied or allocated, so a
 /// corrupt or cut-off length prefix cannot ask for gigabytes.
 class ArchiveReader
 {
 public:
-    static constexpr std::size_t kBufferSize = 64 * 1024;
+    static constexpr std::size_t kBufferSize = 32 * 1024;
+    static constexpr std::size_t kMostFetchedAhead = 2 * kBufferSize;
 
     /// Reads from `source`, which holds `size` bytes.
     ArchiveReader(ByteSource& source, std::uint64_t size);
@@ -83,6 +89,21 @@ public:
         readLongText(into, length);
     }
 
+    /// Bytes that may be read or written past a short text by readTextPadded.
+    static constexpr std::size_t kPadding = 32;
+
+    /// As readText, but `into` has kPadding bytes of room after the text, which may be
+    /// overwritten: a short text is then copied with one fixed-size copy.
+    void readTextPadded(char* into, const Length& length)
+    {
+        if (length.bytes <= kPadding && length.bytes <= static_cast<std::uint64_t>(m_End - m_Pos)) {
+            std::memcpy(into, m_Pos, kPadding); // the buffer has kPadding bytes of room too
+            m_Pos += length.bytes;
+            return;
+        }
+        readText(into, length);
+    }
+
     /// One string as the archive holds it, with its text.
     struct String
     {
@@ -94,27 +115,44 @@ public:
     /// Offset of the next byte to be read.
     std::uint64_t offset() const
     {
-        return m_BufferOffset + static_cast<std::uint64_t>(m_Pos - m_Buffer.get());
+        return m_BufferOffset + static_cast<std::uint64_t>(m_Pos - m_Base);
     }
 
     /// Bytes left after offset().
     std::uint64_t remaining() const { return m_Size - offset(); }
 
+    /// The bytes fetched and not yet read, for a caller that parses them in place; kPadding
+    /// more bytes after them may be read (their values are unspecified).
+    std::string_view buffered() const { return {m_Pos, static_cast<std::size_t>(m_End - m_Pos)}; }
+
+    /// Marks the first `bytes` bytes of buffered() as read.
+    void consume(std::size_t bytes) { m_Pos += bytes; }
+
 private:
+    /// Bytes of a value begun in one buffer that are carried into the next: fewer than 8.
+    static constexpr std::size_t kCarried = 8;
+
     Length readLongLength();
     void readLongText(char* into, const Length& length);
     Length readLength(bool afterWideMarker, std::uint64_t valueStart);
     /// Makes the next `count` (at most 8) bytes buffered; throws ArchiveEnd naming
     /// `valueStart` if the archive ends first.
     const char* take(std::size_t count, std::uint64_t valueStart);
-    /// Fetches more bytes after those still buffered; false at the end.
+    /// Fetches more bytes after those still buffered (fewer than kCarried); false at the end.
     bool refill();
-    std::size_t fetch(char* into, std::size_t max);
+    /// Reads the `bytes` bytes at `at` into the other buffer meanwhile, if worth it.
+    void readAhead(std::uint64_t at, std::size_t bytes);
+    /// Where buffer `which` keeps the bytes it fetches.
+    char* fetchArea(int which) const { return m_Buffers[which].get() + kCarried; }
 
     ByteSource& m_Source;
     std::uint64_t m_Size;
-    std::unique_ptr<char[]> m_Buffer;
-    std::uint64_t m_BufferOffset = 0; // offset of m_Buffer[0]
+    std::array<std::unique_ptr<char[]>, 2> m_Buffers;
+    int m_Current = 0;
+    std::uint64_t m_BufferOffset = 0; // offset of m_Base
+    const char* m_Base;
     const char* m_Pos;
     const char* m_End;
+    bool m_ReadInTurn = false;              // no thread to read ahead could be started
+    std::unique_ptr<ReadAhead> m_ReadAhead; // last: it may be reading into a buffer
 };

@@ -1,10 +1,12 @@
 #include "ArchiveReader.h"
 #include "DatabaseFile.h"
+#include "FormulaMarkers.h"
 #include "Gbk.h"
 #include "VELMORDoc.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -67,24 +69,6 @@ private:
     std::string_view m_FileName;
 };
 
-/// Deletes every `marker` from bytes `from`..`end` of `text` and returns the new end, looking
-/// at the text as it was: bytes that come together only once a marker is gone are kept.
-template <std::size_t N>
-std::size_t removeAll(char* text, std::size_t from, std::size_t end, const char (&marker)[N])
-{
-    constexpr std::size_t length = N - 1;
-    std::size_t write = from;
-    for (std::size_t read = from; read < end;) {
-        if (text[read] == '<' && end - read >= length &&
-            std::memcmp(text + read, marker, length) == 0) {
-            read += length;
-            continue;
-        }
-        text[write++] = text[read++];
-    }
-    return write;
-}
-
 } // namespace
 
 /// Parses a database file into the store, record by record and field by field in file order,
@@ -137,6 +121,8 @@ private:
     };
 
     static constexpr int kFormulaText = textIndex(Field::Formula);
+    static_assert(ArchiveReader::kPadding <= GrowingBytes::kPadding);
+    static_assert(kMarkerPadding <= ArchiveReader::kPadding);
 
     static void readRecord(FieldColumns& columns, ArchiveReader& reader, Progress& progress)
     {
@@ -144,7 +130,9 @@ private:
         const std::int32_t first = reader.readInt32();
         const std::int32_t second = reader.readInt32();
         columns.setLeadInts(record, first, second);
-        for (int t = 0; t < kTextFieldCount; ++t) {
+        int t = readBufferedTexts(columns, reader, record);
+        progress.begunTexts = t;
+        for (; t < kTextFieldCount; ++t) {
             const ArchiveReader::Length length = reader.readLength();
             if (length.utf16) {
                 std::string wide(static_cast<std::size_t>(length.bytes), '\0');
@@ -157,7 +145,7 @@ private:
                 const auto bytes = static_cast<std::size_t>(length.bytes);
                 char* at = columns.appendText(t, record, bytes, reader.remaining() - bytes);
                 progress.begunTexts = t + 1;
-                reader.readText(at, length);
+                reader.readTextPadded(at, length);
             }
             if (t == kFormulaText)
                 removeFormulaMarkers(columns, record);
@@ -165,16 +153,45 @@ private:
         progress.begunTexts = 0; // whole now
     }
 
-    /// Deletes every "<sub>", then every "</sub>", from the formula of `record`, the last
-    /// text of its column.
+    /// Reads the texts of `record` that lie whole in the reader's buffer with a one-byte
+    /// length, which is nearly all of them, straight from the buffer; returns how many it read.
+    /// The rest are left to the general path.
+    static int readBufferedTexts(FieldColumns& columns, ArchiveReader& reader, int record)
+    {
+        const std::string_view window = reader.buffered();
+        const char* const begin = window.data();
+        const char* const end = begin + window.size();
+        const std::uint64_t left = reader.remaining();
+        const char* p = begin;
+        int t = 0;
+        for (; t < kTextFieldCount && p != end; ++t) {
+            const auto bytes = static_cast<unsigned char>(*p);
+            if (bytes == 0xFF || bytes >= end - p)
+                break;
+            const char* text = p + 1;
+            p = text + bytes;
+            char* at =
+                columns.appendText(t, record, bytes, left - static_cast<std::uint64_t>(p - begin));
+            if (t == kFormulaText)
+                columns.shrinkColumn(t, columns.startOf(t, record) +
+                                            CopyWithoutFormulaMarkers(at, text, bytes));
+            else if (bytes <= ArchiveReader::kPadding)
+                std::memcpy(at, text, ArchiveReader::kPadding); // both have that much room
+            else
+                std::memcpy(at, text, bytes);
+        }
+        reader.consume(static_cast<std::size_t>(p - begin));
+        return t;
+    }
+
+    /// Deletes the markers from the formula of `record`, the last text of its column.
     static void removeFormulaMarkers(FieldColumns& columns, int record)
     {
         const std::size_t from = columns.startOf(kFormulaText, record);
         char* data = columns.columnData(kFormulaText);
-        std::size_t end = columns.columnSize(kFormulaText);
-        end = removeAll(data, from, end, "<sub>");
-        end = removeAll(data, from, end, "</sub>");
-        columns.shrinkColumn(kFormulaText, end);
+        columns.shrinkColumn(
+            kFormulaText,
+            from + RemoveFormulaMarkers(data + from, columns.columnSize(kFormulaText) - from));
     }
 
     static DatabaseError truncated(std::string_view fileName, std::uint64_t fileSize, bool inCount,

@@ -35,13 +35,18 @@ public:
     std::size_t size() const { return m_Size; }
     std::size_t capacity() const { return m_Capacity; }
 
-    /// Adds `bytes` bytes at the end and returns where they start, for the caller to fill.
-    /// When the buffer must grow, it takes at most `spareLimit` bytes of room beyond what it
-    /// then holds. Throws std::bad_alloc when the system refuses.
+    /// Room that always follows the bytes held, so that a short text can be filled with one
+    /// fixed-size copy that may write past its end.
+    static constexpr std::size_t kPadding = 32;
+
+    /// Adds `bytes` bytes at the end and returns where they start, for the caller to fill;
+    /// kPadding more bytes after them may be overwritten. When the buffer must grow, it takes
+    /// at most `spareLimit` bytes of room beyond what it then holds and its padding. Throws
+    /// std::bad_alloc when the system refuses.
     char* extend(std::size_t bytes, std::size_t spareLimit)
     {
-        if (m_Capacity - m_Size < bytes)
-            reserve(m_Size + bytes, spareLimit);
+        if (m_Capacity - m_Size < bytes + kPadding)
+            reserve(m_Size + bytes + kPadding, spareLimit);
         char* at = m_Data + m_Size;
         m_Size += bytes;
         return at;

@@ -59,7 +59,8 @@ TEST(LoaderLimits, TrailingSparseZerosAreNeitherReadNorKept)
     EXPECT_EQ(summary.bytesRead, recordBytes);
     EXPECT_EQ(summary.fileSize, recordBytes + kTrailing);
     // The count includes reading /proc/self/io itself, a few hundred bytes.
-    EXPECT_LE(read, recordBytes + ArchiveReader::kBufferSize + 4096) << "at most one buffer past";
+    EXPECT_LE(read, recordBytes + ArchiveReader::kMostFetchedAhead + 4096)
+        << "at most the read-ahead past";
     EXPECT_LT(ProcNumber("/proc/self/status", "VmSize:") * 1024 - spaceBefore, 8u << 20)
         << "memory for the records only";
     EXPECT_EQ(doc.Record(2).ChineseName, "r2");

@@ -1,0 +1,99 @@
+// Large archives are read on a second thread while they are parsed: every byte must still
+// arrive in order, whatever the chunk sizes the source hands out, and a failure of the source
+// must reach the parser.
+
+#include "ArchiveReader.h"
+#include "ArchiveWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+/// Bytes from memory, at most `chunk` at a time, failing once `failAt` bytes have gone.
+class ChoppySource : public ByteSource
+{
+public:
+    ChoppySource(const std::string& bytes, std::size_t chunk, std::size_t failAt = SIZE_MAX)
+        : m_Bytes(bytes), m_Chunk(chunk), m_FailAt(failAt)
+    {
+    }
+
+    std::size_t read(char* into, std::size_t max) override
+    {
+        if (m_Offset >= m_FailAt)
+            throw std::runtime_error("the disk went away");
+        const std::size_t n = std::min({max, m_Chunk, m_Bytes.size() - m_Offset});
+        std::copy_n(m_Bytes.data() + m_Offset, n, into);
+        m_Offset += n;
+        return n;
+    }
+
+private:
+    const std::string& m_Bytes;
+    std::size_t m_Chunk;
+    std::size_t m_FailAt;
+    std::size_t m_Offset = 0;
+};
+
+/// Text `i` of the test archive: lengths around every buffer-size boundary, some long.
+std::string textNumber(int i)
+{
+    const std::size_t length = i % 97 == 0 ? 70000 + i : static_cast<std::size_t>(i * 37 % 300);
+    return std::string(length, static_cast<char>('a' + i % 26));
+}
+
+constexpr int kTexts = 6000;
+
+/// An integer and a text, kTexts times: about 3 MiB, enough to be read ahead.
+std::string archive()
+{
+    std::ostringstream out;
+    ArchiveWriter writer(out);
+    for (int i = 0; i < kTexts; ++i) {
+        writer.writeInt32(i);
+        writer.writeString(textNumber(i));
+    }
+    return out.str();
+}
+
+} // namespace
+
+TEST(ArchiveReadAhead, EveryValueArrivesInOrderWhateverTheSourceHandsOut)
+{
+    const std::string bytes = archive();
+    ASSERT_GT(bytes.size(), 2u << 20);
+    for (std::size_t chunk :
+         {std::size_t{1000}, ArchiveReader::kBufferSize, std::size_t{1} << 30}) {
+        ChoppySource source(bytes, chunk);
+        ArchiveReader reader(source, bytes.size());
+        for (int i = 0; i < kTexts; ++i) {
+            ASSERT_EQ(reader.readInt32(), i) << "chunk " << chunk;
+            ASSERT_EQ(reader.readString().bytes, textNumber(i)) << "chunk " << chunk;
+        }
+        EXPECT_EQ(reader.remaining(), 0u);
+        EXPECT_THROW(reader.readInt32(), ArchiveEnd);
+    }
+}
+
+TEST(ArchiveReadAhead, AFailureOfTheSourceReachesTheParser)
+{
+    const std::string bytes = archive();
+    ChoppySource source(bytes, ArchiveReader::kBufferSize, 2u << 20);
+    ArchiveReader reader(source, bytes.size());
+    int read = 0;
+    try {
+        for (; read < kTexts; ++read) {
+            reader.readInt32();
+            reader.readString();
+        }
+        FAIL() << "the failure was lost";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "the disk went away");
+    }
+    EXPECT_GT(read, 0);
+    EXPECT_LT(read, kTexts);
+}
