@@ -92,7 +92,7 @@ const char* ArchiveReader::take(std::size_t count, std::uint64_t valueStart)
     return p;
 }
 
-std::int32_t ArchiveReader::readInt32()
+std::int32_t ArchiveReader::readBufferedInt32()
 {
     return static_cast<std::int32_t>(littleEndian(take(4, offset()), 4));
 }

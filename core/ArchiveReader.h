@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -45,13 +46,24 @@ private:
 class ArchiveReader
 {
 public:
-    static constexpr std::size_t kBufferSize = 32 * 1024;
+    static constexpr std::size_t kBufferSize = 128 * 1024;
     static constexpr std::size_t kMostFetchedAhead = 2 * kBufferSize;
 
     /// Reads from `source`, which holds `size` bytes.
     ArchiveReader(ByteSource& source, std::uint64_t size);
 
-    std::int32_t readInt32();
+    std::int32_t readInt32()
+    {
+        if constexpr (std::endian::native == std::endian::little) {
+            if (m_End - m_Pos >= 4) {
+                std::int32_t value;
+                std::memcpy(&value, m_Pos, 4);
+                m_Pos += 4;
+                return value;
+            }
+        }
+        return readBufferedInt32();
+    }
 
     /// A string's length prefix.
     struct Length
@@ -132,6 +144,7 @@ private:
     /// Bytes of a value begun in one buffer that are carried into the next: fewer than 8.
     static constexpr std::size_t kCarried = 8;
 
+    std::int32_t readBufferedInt32();
     Length readLongLength();
     void readLongText(char* into, const Length& length);
     Length readLength(bool afterWideMarker, std::uint64_t valueStart);

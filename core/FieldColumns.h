@@ -53,6 +53,14 @@ public:
     /// `release` gives them back.
     void clear(bool release = false);
 
+    /// Begins `record`: the tables' pages for it and the records after it are brought in a
+    /// batch at a time.
+    void beginRecord(int record)
+    {
+        if (record >= m_Prepared)
+            prepareFrom(record);
+    }
+
     void setLeadInts(int record, std::int32_t first, std::int32_t second)
     {
         m_Table->ints[record][0] = first;
@@ -87,9 +95,11 @@ private:
     };
 
     const std::size_t* startsOf(int t) const { return m_Table->starts[t]; }
+    void prepareFrom(int record);
 
     ZeroPages m_Pages;
     Table* m_Table;
     std::array<GrowingBytes, kTextFieldCount> m_Bytes;
     int m_Sealed = 0;
+    int m_Prepared = 0; ///< records whose table pages have been brought in
 };

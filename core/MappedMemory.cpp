@@ -31,6 +31,29 @@ void* mapZeros(std::size_t bytes)
 
 } // namespace
 
+void BringInPages(void* start, std::size_t bytes)
+{
+#ifdef MADV_POPULATE_WRITE
+    const std::size_t page = pageSize();
+    const auto from = reinterpret_cast<std::uintptr_t>(start) / page * page;
+    const auto to = reinterpret_cast<std::uintptr_t>(start) + bytes;
+    if (to > from)
+        ::madvise(reinterpret_cast<void*>(from), wholePages(to - from), MADV_POPULATE_WRITE);
+#else
+    (void)start;
+    (void)bytes;
+#endif
+}
+
+void GiveBackPages(void* start, std::size_t bytes)
+{
+    const std::size_t page = pageSize();
+    const auto from = wholePages(reinterpret_cast<std::uintptr_t>(start));
+    const auto to = (reinterpret_cast<std::uintptr_t>(start) + bytes) / page * page;
+    if (to > from)
+        ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+}
+
 ZeroPages::ZeroPages(std::size_t bytes) : m_Data(mapZeros(wholePages(bytes))), m_Bytes(bytes) {}
 
 ZeroPages::~ZeroPages()
@@ -40,7 +63,7 @@ ZeroPages::~ZeroPages()
 
 GrowingBytes::GrowingBytes(GrowingBytes&& other) noexcept
     : m_Data(std::exchange(other.m_Data, nullptr)), m_Size(std::exchange(other.m_Size, 0)),
-      m_Capacity(std::exchange(other.m_Capacity, 0))
+      m_Ready(std::exchange(other.m_Ready, 0)), m_Capacity(std::exchange(other.m_Capacity, 0))
 {
 }
 
@@ -50,6 +73,7 @@ GrowingBytes& GrowingBytes::operator=(GrowingBytes&& other) noexcept
         clear();
         m_Data = std::exchange(other.m_Data, nullptr);
         m_Size = std::exchange(other.m_Size, 0);
+        m_Ready = std::exchange(other.m_Ready, 0);
         m_Capacity = std::exchange(other.m_Capacity, 0);
     }
     return *this;
@@ -66,6 +90,7 @@ void GrowingBytes::clear()
         ::munmap(m_Data, m_Capacity);
     m_Data = nullptr;
     m_Size = 0;
+    m_Ready = 0;
     m_Capacity = 0;
 }
 
@@ -74,6 +99,18 @@ void GrowingBytes::trim()
     const std::size_t kept = wholePages(m_Size);
     if (kept < m_Capacity)
         ::madvise(m_Data + kept, m_Capacity - kept, MADV_DONTNEED);
+    m_Ready = std::min(m_Ready, kept);
+}
+
+void GrowingBytes::makeReady(std::size_t needed, std::size_t spareLimit)
+{
+    if (m_Capacity < needed)
+        reserve(needed, spareLimit);
+    // A quarter megabyte at a time: few calls, and little brought in that is not written.
+    constexpr std::size_t kAhead = 256 * 1024;
+    const std::size_t ready = std::min(m_Capacity, wholePages(needed) + kAhead);
+    BringInPages(m_Data + m_Ready, ready - m_Ready);
+    m_Ready = ready;
 }
 
 void GrowingBytes::reserve(std::size_t needed, std::size_t spareLimit)

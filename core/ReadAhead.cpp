@@ -4,7 +4,6 @@
 
 #include <climits>
 #include <system_error>
-#include <thread>
 #include <utility>
 
 namespace {
@@ -33,9 +32,9 @@ ReadAhead::ReadAhead(ByteSource& source) : m_Source(source)
 
 ReadAhead::~ReadAhead()
 {
-    if (m_Pending)
-        awaitChange(Requested);
-    m_Phase.store(Stopping, std::memory_order_release);
+    if (m_Pending && !withdraw())
+        awaitChange(Reading, kShortSpin);
+    setPhase(Stopping);
     pthread_join(m_Thread, nullptr);
 }
 
@@ -44,32 +43,46 @@ void ReadAhead::start(char* into, std::size_t max)
     m_Into = into;
     m_Max = max;
     m_Pending = true;
-    m_Phase.store(Requested, std::memory_order_release);
+    setPhase(Requested);
 }
 
 std::size_t ReadAhead::wait()
 {
-    awaitChange(Requested);
     m_Pending = false;
+    // A thread that has not begun the read yet (a busy machine has not run it) is not waited
+    // for: the read is done here and now, as without a thread.
+    if (withdraw())
+        return m_Source.read(m_Into, m_Max);
+    awaitChange(Reading, kShortSpin);
     m_Phase.store(Idle, std::memory_order_relaxed);
     if (m_Error)
         std::rethrow_exception(std::exchange(m_Error, nullptr));
     return m_Read;
 }
 
-int ReadAhead::awaitChange(int phase) const
+bool ReadAhead::withdraw()
 {
-    // A short spin covers the usual wait; beyond it, the other side is not running (a busy
-    // machine), and yielding lets it run.
-    for (int spins = 0;; ++spins) {
+    int requested = Requested;
+    return m_Phase.compare_exchange_strong(requested, Idle, std::memory_order_acquire);
+}
+
+int ReadAhead::awaitChange(int phase, int spins) const
+{
+    for (; spins > 0; --spins) {
         const int now = m_Phase.load(std::memory_order_acquire);
         if (now != phase)
             return now;
-        if (spins < 4096)
-            relax();
-        else
-            std::this_thread::yield();
+        relax();
     }
+    // Beyond the spin, sleep: on a busy machine the processor is better left to others.
+    m_Phase.wait(phase, std::memory_order_acquire);
+    return m_Phase.load(std::memory_order_acquire);
+}
+
+void ReadAhead::setPhase(int phase)
+{
+    m_Phase.store(phase, std::memory_order_release);
+    m_Phase.notify_one();
 }
 
 void* ReadAhead::run(void* self)
@@ -80,16 +93,22 @@ void* ReadAhead::run(void* self)
 
 void ReadAhead::serve()
 {
+    int phase = Idle;
     for (;;) {
-        if (awaitChange(Idle) == Stopping)
+        // Between requests the parser works through a buffer, some tens of microseconds: the
+        // thread spins that long, as a thread that slept would wake too late to be of use.
+        phase = awaitChange(phase, phase == Done ? kLongSpin : kShortSpin);
+        if (phase == Stopping)
             return;
+        if (phase != Requested ||
+            !m_Phase.compare_exchange_strong(phase, Reading, std::memory_order_acquire))
+            continue; // done, taken back, or already changed again
         try {
             m_Read = m_Source.read(m_Into, m_Max);
         } catch (...) {
             m_Error = std::current_exception();
         }
-        m_Phase.store(Done, std::memory_order_release);
-        if (awaitChange(Done) == Stopping)
-            return;
+        setPhase(Done);
+        phase = Done;
     }
 }

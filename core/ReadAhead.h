@@ -11,8 +11,9 @@ class ByteSource;
 /// one buffer while the next is being read. Reading a file costs about as much as parsing it;
 /// done side by side, the two take little more than the longer of them.
 ///
-/// A request takes a few microseconds to read, so both sides wait by spinning rather than
-/// sleeping: a thread put to sleep takes longer than that to wake.
+/// Each side spins before it sleeps while it waits for the other, since a thread put to sleep
+/// takes tens of microseconds to wake; and the parser takes back a request the thread has not
+/// begun, so a thread that a busy machine does not run costs nothing.
 class ReadAhead
 {
 public:
@@ -26,23 +27,31 @@ public:
     /// Begins reading up to `max` bytes into `into`; at most one request is under way.
     void start(char* into, std::size_t max);
     bool pending() const { return m_Pending; }
-    /// Waits for the request under way and returns the bytes read, or rethrows what the
-    /// source threw.
+    /// Returns the bytes the request under way read, or rethrows what the source threw.
     std::size_t wait();
 
 private:
     enum Phase : int
     {
         Idle,
-        Requested,
+        Requested, ///< waiting for the thread to take it
+        Reading,   ///< taken by the thread
         Done,
         Stopping,
     };
 
     static void* run(void* self);
     void serve();
-    /// Spins until the phase is no longer `phase`, and returns the new one.
-    int awaitChange(int phase) const;
+    /// Pause instructions spun before sleeping: a few microseconds, and a few hundred.
+    static constexpr int kShortSpin = 2000;
+    static constexpr int kLongSpin = 20000;
+
+    /// Waits until the phase is no longer `phase`, spinning `spins` times before it sleeps,
+    /// and returns the new phase.
+    int awaitChange(int phase, int spins) const;
+    void setPhase(int phase);
+    /// Takes back a request the thread has not begun; false when it has.
+    bool withdraw();
 
     ByteSource& m_Source;
     char* m_Into = nullptr;
