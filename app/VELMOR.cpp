@@ -1,6 +1,7 @@
 #include "VELMOR.h"
 
 #include "AppAboutBox.h"
+#include "DatabaseFile.h"
 #include "MainFrm.h"
 #include "VELMORDoc.h"
 #include "VELMORView.h"
@@ -58,14 +59,18 @@ void CVELMORApp::LoadStdProfileSettings(int maxRecentFiles)
 
 bool CVELMORApp::ProcessShellCommand()
 {
-    // A new document, the frame made for it, its view, and the view's first set-up.
+    // A new document, the frame made for it, its view, and the view's first set-up. The
+    // database loads on a second thread while the frame and view are built: neither reads
+    // the records before the set-up, which waits for the load.
     m_pDocument = std::make_unique<CVELMORDoc>();
+    std::future<LoadSummary> load = StartLoadingDatabase(*m_pDocument);
     m_pMainWnd = std::make_unique<CMainFrame>(*m_pDocument);
     m_pMainWnd->setWindowIcon(QIcon(QStringLiteral(":/res/icon/velmor.svg")));
     if (!m_pMainWnd->LoadFrame())
         return false;
     auto* view = new CVELMORView(*m_pDocument);
     m_pMainWnd->AttachView(view);
+    view->AwaitLoad(std::move(load));
     view->OnInitialUpdate();
     return true;
 }

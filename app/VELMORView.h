@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatabaseFile.h"
 #include "Document.h"
 #include "PageLayout.h"
 #include "StaticTrans.h"
@@ -9,6 +10,7 @@
 #include <QImage>
 #include <QSize>
 
+#include <future>
 #include <optional>
 #include <string>
 
@@ -33,8 +35,13 @@ public:
     void SetInitialScrollSizes();
 
     /// The first set-up: the initial scroll extent, registration with the main frame, the
-    /// database loaded into the document and the search sidebar built.
+    /// database loaded into the document (or the load begun earlier awaited) and the search
+    /// sidebar built.
     void OnInitialUpdate();
+
+    /// Hands over a load of the document begun before the view was made, for the first set-up
+    /// to await instead of loading.
+    void AwaitLoad(std::future<LoadSummary> load) { m_PendingLoad = std::move(load); }
 
     /// From now on the view says that the database could not be loaded, and why.
     void ShowLoadFailure(const QString& message)
@@ -103,6 +110,7 @@ private:
     QSize m_ScrollTotal; // the extent the scroll bars were last given
     QDir m_PictureDirectory;
     QString m_LoadFailure; // the loader's message when the database could not be loaded
+    std::future<LoadSummary> m_PendingLoad; // a load begun before the first set-up
     // Two transparent labels the view carries; they are never shown and never get a window.
     CStaticTrans m_TransLabel1;
     CStaticTrans m_TransLabel2;

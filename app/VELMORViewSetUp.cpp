@@ -31,7 +31,7 @@ void CVELMORView::OnInitialUpdate()
     LoadSummary summary;
     QString failure;
     try {
-        summary = LoadDatabase(m_Doc);
+        summary = m_PendingLoad.valid() ? m_PendingLoad.get() : LoadDatabase(m_Doc);
     } catch (const DatabaseError& error) {
         failure = QString::fromUtf8(error.what());
     } catch (...) {

@@ -3,6 +3,7 @@
 #include "ReagentRecord.h"
 
 #include <cstdint>
+#include <future>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -52,6 +53,12 @@ struct LoadSummary
 
 /// Loads the database file "cmc.kdb" from the working directory into `doc`.
 LoadSummary LoadDatabase(CVELMORDoc& doc);
+
+/// Begins loading "cmc.kdb" into `doc` on a thread of its own, so that the caller can build
+/// its windows meanwhile. get() on the result waits for the load, then returns its summary or
+/// throws what it threw; `doc` must not be used before. Where no thread can be started, the
+/// load happens in get().
+std::future<LoadSummary> StartLoadingDatabase(CVELMORDoc& doc);
 
 /// Loads the database file at `path`. On DatabaseError the records read completely stay in
 /// `doc` and its count says how many they are.

@@ -12,6 +12,7 @@
 #include <memory>
 #include <new>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -241,6 +242,16 @@ std::optional<std::string> LoadSummary::notice(std::string_view fileName) const
 LoadSummary LoadDatabase(CVELMORDoc& doc)
 {
     return LoadDatabaseFile(doc, kDatabaseFileName);
+}
+
+std::future<LoadSummary> StartLoadingDatabase(CVELMORDoc& doc)
+{
+    const auto load = [&doc] { return LoadDatabase(doc); };
+    try {
+        return std::async(std::launch::async, load);
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, load);
+    }
 }
 
 LoadSummary LoadDatabaseFile(CVELMORDoc& doc, const std::string& path)
