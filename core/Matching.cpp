@@ -25,11 +25,21 @@ Field testedField(SearchKind kind)
     return Field::ChineseName;
 }
 
-/// The record whose text holds byte `offset`, searching forward from `record`: first in
-/// growing steps, then by halving, so both near and far hits are found quickly.
+/// The record whose text holds byte `offset`, searching forward from `record` (whose text
+/// starts at or before it). Dense hits lie a few records on: the next eight starts are counted
+/// without a branch each. Far hits are found in growing steps, then by halving.
 int recordHolding(std::span<const std::size_t> starts, int record, std::size_t offset)
 {
+    constexpr int kNear = 8;
     const int last = static_cast<int>(starts.size()) - 2;
+    if (record + kNear <= last + 1) {
+        int ahead = 0;
+        for (int k = 1; k <= kNear; ++k)
+            ahead += starts[record + k] <= offset ? 1 : 0;
+        if (ahead < kNear)
+            return record + ahead;
+        record += kNear;
+    }
     int low = record; // starts[low] <= offset
     int step = 1;
     int high = std::min(record + step, last);
@@ -62,7 +72,8 @@ bool startsCharacterAfter(const char* bytes, std::size_t boundary, std::size_t h
 }
 
 template <class OnMatch>
-void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query, OnMatch&& onMatch)
+void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
+                  SearchInstructions instructions, OnMatch&& onMatch)
 {
     const int count = doc.RecordCount();
     if (query.empty() || count <= 0)
@@ -72,44 +83,34 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
     // record, kept only if it lies within that record's text and starts a character.
     const Field field = testedField(kind);
     const std::string_view bytes(doc.Columns().bytes(field));
-    const std::span<const std::size_t> starts = doc.Columns().starts(field);
-    const std::string_view searched = bytes.substr(0, starts[count]);
-
-    const SubstringSearch search(searched, query);
+    const std::span<const std::size_t> starts = doc.Columns().starts(field).first(count + 1);
+    const SubstringSearch search(bytes.substr(0, starts[count]), query, instructions);
     int record = 0;
-    std::size_t pos = 0;
-    for (;;) {
-        const std::size_t hit = search.find(pos);
-        if (hit == std::string_view::npos)
-            return;
-        if (starts[record + 1] <= hit)
-            record = recordHolding(starts, record, hit);
+    search.forEach([&](std::size_t hit) __attribute__((always_inline)) {
+        record = recordHolding(starts, record, hit);
         const std::size_t recordEnd = starts[record + 1];
-        if (hit + query.size() > recordEnd) {
-            pos = recordEnd; // runs into the next record's text
-            continue;
-        }
-        // A miss leaves `pos` inside the record, on a byte after a lead byte: not known to be
-        // a boundary, so every check counts back from the record's start at the furthest.
-        if (startsCharacterAfter(bytes.data(), starts[record], hit)) {
-            onMatch(record);
-            pos = recordEnd;
-        } else {
-            pos = hit + 1; // began on the second byte of a character
-        }
-    }
+        if (hit + query.size() > recordEnd)
+            return recordEnd; // runs into the next record's text
+        // The search goes on past a miss inside the record, so every check counts back from
+        // the record's start at the furthest.
+        if (!startsCharacterAfter(bytes.data(), starts[record], hit))
+            return hit + 1; // began on the second byte of a character
+        onMatch(record);
+        return recordEnd;
+    });
 }
 
 } // namespace
 
 std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kind,
-                                           std::string_view query)
+                                           std::string_view query, SearchInstructions instructions)
 {
     std::vector<std::string_view> names;
+    names.reserve(static_cast<std::size_t>(std::max(doc.RecordCount(), 0)));
     // Names come from the name column, not the record table: with thousands of hits, reading
     // each record's slot would cost a cache miss per hit.
     const FieldColumns& columns = doc.Columns();
-    forEachMatch(doc, kind, query,
+    forEachMatch(doc, kind, query, instructions,
                  [&](int index) { names.push_back(columns.text(Field::ChineseName, index)); });
     return names;
 }
