@@ -5,6 +5,9 @@
 #include "VELMORDoc.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -28,17 +31,19 @@ Field testedField(SearchKind kind)
 /// The record whose text holds byte `offset`, searching forward from `record` (whose text
 /// starts at or before it). Dense hits lie a few records on: the next eight starts are counted
 /// without a branch each. Far hits are found in growing steps, then by halving.
-int recordHolding(std::span<const std::size_t> starts, int record, std::size_t offset)
+inline __attribute__((always_inline)) int recordHolding(std::span<const std::size_t> starts,
+                                                        int record, std::size_t offset)
 {
     constexpr int kNear = 8;
     const int last = static_cast<int>(starts.size()) - 2;
-    if (record + kNear <= last + 1) {
-        int ahead = 0;
-        for (int k = 1; k <= kNear; ++k)
-            ahead += starts[record + k] <= offset ? 1 : 0;
+    for (int strides = 0; strides < 4 && record + kNear <= last + 1; ++strides) {
+        const std::size_t* s = starts.data() + record;
+        const int ahead = (s[1] <= offset) + (s[2] <= offset) + (s[3] <= offset) +
+                          (s[4] <= offset) + (s[5] <= offset) + (s[6] <= offset) +
+                          (s[7] <= offset) + (s[8] <= offset);
+        record += ahead;
         if (ahead < kNear)
-            return record + ahead;
-        record += kNear;
+            return record;
     }
     int low = record; // starts[low] <= offset
     int step = 1;
@@ -59,16 +64,44 @@ int recordHolding(std::span<const std::size_t> starts, int record, std::size_t o
     return low;
 }
 
+/// Bytes of `word` outside the lead-byte range: the high bit of each such byte set.
+constexpr std::uint64_t outsideLeadRange(std::uint64_t word)
+{
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    // The high bit of each byte that is not zero, without carries between bytes.
+    const auto nonZero = [](std::uint64_t v) { return ((v & kLow7) + kLow7) | v; };
+    const std::uint64_t lead = word & nonZero(word ^ kHigh) & nonZero(~word) & kHigh;
+    return ~lead & kHigh;
+}
+
 /// True when `hit` starts a character of text known to have a character boundary at
 /// `boundary` (<= hit). A byte outside the lead-byte range always ends a character, so only the
-/// run of lead-range bytes just before the hit matters: an even run ends on a boundary.
+/// run of lead-range bytes just before the hit matters: an even run ends on a boundary. The run
+/// is measured eight bytes at a time, reading back past `boundary` as far as the eight bytes
+/// before the hit, which treats the boundary as the end of the run.
 bool startsCharacterAfter(const char* bytes, std::size_t boundary, std::size_t hit)
 {
-    std::size_t run = 0;
-    for (std::size_t i = hit;
-         i > boundary && gbk::isLeadByte(static_cast<unsigned char>(bytes[i - 1])); --i)
-        ++run;
-    return run % 2 == 0;
+    std::size_t at = hit; // the run covers [at, hit) so far
+    while (at >= 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes + at - 8, 8);
+        if constexpr (std::endian::native == std::endian::big)
+            word = __builtin_bswap64(word); // the byte nearest the hit goes on top
+        std::uint64_t stops = outsideLeadRange(word);
+        const std::size_t left = at - boundary; // bytes of the text before `at`
+        if (left < 8)
+            stops |= std::uint64_t{0x80} << (8 * (7 - left));
+        if (stops != 0) {
+            const std::size_t run =
+                hit - at + static_cast<std::size_t>(std::countl_zero(stops)) / 8;
+            return run % 2 == 0;
+        }
+        at -= 8;
+    }
+    while (at > boundary && gbk::isLeadByte(static_cast<unsigned char>(bytes[at - 1])))
+        --at;
+    return (hit - at) % 2 == 0;
 }
 
 template <class OnMatch>
@@ -86,17 +119,18 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
     const std::span<const std::size_t> starts = doc.Columns().starts(field).first(count + 1);
     const SubstringSearch search(bytes.substr(0, starts[count]), query, instructions);
     int record = 0;
-    search.forEach([&](std::size_t hit) __attribute__((always_inline)) {
-        record = recordHolding(starts, record, hit);
-        const std::size_t recordEnd = starts[record + 1];
-        if (hit + query.size() > recordEnd)
-            return recordEnd; // runs into the next record's text
-        // The search goes on past a miss inside the record, so every check counts back from
-        // the record's start at the furthest.
-        if (!startsCharacterAfter(bytes.data(), starts[record], hit))
-            return hit + 1; // began on the second byte of a character
-        onMatch(record);
-        return recordEnd;
+    int matched = -1; // the last record passed on
+    search.forEachBatch([&](std::span<const std::size_t> hits) {
+        for (const std::size_t hit : hits) {
+            record = recordHolding(starts, record, hit);
+            // A record is passed on once, whatever number of its hits count; a hit that runs
+            // into the next record's text never counts.
+            if (record == matched || hit + query.size() > starts[record + 1] ||
+                !startsCharacterAfter(bytes.data(), starts[record], hit))
+                continue;
+            onMatch(record);
+            matched = record;
+        }
     });
 }
 
@@ -109,9 +143,12 @@ std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kin
     names.reserve(static_cast<std::size_t>(std::max(doc.RecordCount(), 0)));
     // Names come from the name column, not the record table: with thousands of hits, reading
     // each record's slot would cost a cache miss per hit.
-    const FieldColumns& columns = doc.Columns();
-    forEachMatch(doc, kind, query, instructions,
-                 [&](int index) { names.push_back(columns.text(Field::ChineseName, index)); });
+    const char* nameBytes = doc.Columns().bytes(Field::ChineseName).data();
+    const std::size_t* nameStarts = doc.Columns().starts(Field::ChineseName).data();
+    forEachMatch(doc, kind, query, instructions, [&](int index) {
+        names.emplace_back(nameBytes + nameStarts[index],
+                           nameStarts[index + 1] - nameStarts[index]);
+    });
     return names;
 }
 

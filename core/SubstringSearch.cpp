@@ -5,10 +5,12 @@
 
 namespace {
 
-bool hasAvx2()
+/// The instructions the vector search is compiled for.
+bool hasVectorInstructions()
 {
 #if defined(__x86_64__)
-    static const bool has = __builtin_cpu_supports("avx2");
+    static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
+                            __builtin_cpu_supports("popcnt");
     return has;
 #else
     return false;
@@ -20,7 +22,7 @@ bool hasAvx2()
 SubstringSearch::SubstringSearch(std::string_view haystack, std::string_view needle,
                                  SearchInstructions instructions)
     : m_Haystack(haystack), m_Needle(needle),
-      m_Vector(instructions == SearchInstructions::Fastest && hasAvx2())
+      m_Vector(instructions == SearchInstructions::Fastest && hasVectorInstructions())
 {
     // A kilobyte tells common bytes from rare ones; counting more costs more than it saves.
     constexpr std::size_t kSample = 1024;
