@@ -178,6 +178,21 @@ TEST_P(MatchingOnEitherPath, HitsAtEveryOffsetOfTheFieldCountByTheSameRule)
     }
 }
 
+TEST_P(MatchingOnEitherPath, HitsAnyNumberOfRecordsApart)
+{
+    // Gaps of 1 to 80 records between matching ones, some of them empty: each hit is traced to
+    // its record from the one before, near or far.
+    std::vector<std::string> uses;
+    Found expected;
+    for (std::size_t gap = 1; gap <= 80; ++gap) {
+        expected.push_back(std::to_string(uses.size()));
+        uses.push_back("xAB");
+        for (std::size_t k = 1; k < gap; ++k)
+            uses.push_back(k % 3 == 0 ? "" : "xA");
+    }
+    EXPECT_EQ(matchUses(uses, "AB"), expected);
+}
+
 TEST_P(MatchingOnEitherPath, LeadRangeRunsAreCountedFromTheRecordStart)
 {
     // The run of lead-range bytes before the hit decides: an even run ends a character. The
@@ -188,7 +203,10 @@ TEST_P(MatchingOnEitherPath, LeadRangeRunsAreCountedFromTheRecordStart)
             const std::string previous(before, '\xB0');
             const std::string text = std::string(run, '\xB0') + "A";
             EXPECT_EQ(matchUses({previous, text}, "A"), run % 2 == 0 ? Found{"1"} : Found{});
-            EXPECT_EQ(matchUses({"x" + text}, "A"), run % 2 == 0 ? Found{"0"} : Found{});
+            // 0x80 and 0xFF end a character as an ASCII byte does.
+            for (const char* stop : {"x", "\x80", "\xFF"})
+                EXPECT_EQ(matchUses({"xxxxxxxxxx" + std::string(stop) + text}, "A"),
+                          run % 2 == 0 ? Found{"0"} : Found{});
         }
     }
 }
@@ -276,6 +294,25 @@ TEST_P(MatchingOnEitherPath, BytesBeyondTheFirstEightDecideTheMatch)
     EXPECT_EQ(MatchRecords(doc, SearchKind::Use, "ABCDEFGHI", GetParam()),
               (Names{"ABCDEFGHIJKx", "ABCDEFGHIJKL", "ABCDEFGHI"}));
     EXPECT_EQ(MatchRecords(doc, SearchKind::Use, longQuery, GetParam()), (Names{longQuery}));
+}
+
+TEST_P(MatchingOnEitherPath, EveryByteOfAShortQueryDecidesTheMatch)
+{
+    // "D" fills the field, so the search looks at A, B and C first; the near misses differ
+    // only in a "D".
+    const std::string filler(100, 'D');
+    for (std::size_t size = 4; size <= 8; ++size) {
+        const std::string query = "ABC" + std::string(size - 3, 'D');
+        std::vector<std::string> uses = {filler};
+        for (std::size_t k = 3; k < size; ++k) {
+            std::string miss = query;
+            miss[k] = 'x';
+            uses.push_back(filler + miss + filler);
+        }
+        uses.push_back(filler + query);
+        SCOPED_TRACE(query);
+        EXPECT_EQ(matchUses(uses, query), Found{std::to_string(uses.size() - 1)});
+    }
 }
 
 TEST(MatchingSingleBytes, BytesOutsideTheLeadRangeEndTheirCharacter)
