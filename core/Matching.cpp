@@ -29,14 +29,15 @@ Field testedField(SearchKind kind)
 }
 
 /// The record whose text holds byte `offset`, searching forward from `record` (whose text
-/// starts at or before it). Dense hits lie a few records on: the next eight starts are counted
-/// without a branch each. Far hits are found in growing steps, then by halving.
-inline __attribute__((always_inline)) int recordHolding(std::span<const std::size_t> starts,
-                                                        int record, std::size_t offset)
+/// starts at or before it). Dense hits lie a few records on: the next starts are counted eight
+/// at a time without a branch each, up to four times. Far hits are found in growing steps,
+/// then by halving.
+int recordHolding(std::span<const std::size_t> starts, int record, std::size_t offset)
 {
     constexpr int kNear = 8;
+    constexpr int kCounts = 4;
     const int last = static_cast<int>(starts.size()) - 2;
-    for (int strides = 0; strides < 4 && record + kNear <= last + 1; ++strides) {
+    for (int counted = 0; counted < kCounts && record + kNear <= last + 1; ++counted) {
         const std::size_t* s = starts.data() + record;
         const int ahead = (s[1] <= offset) + (s[2] <= offset) + (s[3] <= offset) +
                           (s[4] <= offset) + (s[5] <= offset) + (s[6] <= offset) +
@@ -139,16 +140,16 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
 std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kind,
                                            std::string_view query, SearchInstructions instructions)
 {
+    // Each record is listed at most once: room for all of them, taken in one piece, spares a
+    // growing list its copies and the fresh pages each copy touches (with thousands of names,
+    // those cost more than the search). Pages that no name reaches are never touched.
     std::vector<std::string_view> names;
     names.reserve(static_cast<std::size_t>(std::max(doc.RecordCount(), 0)));
     // Names come from the name column, not the record table: with thousands of hits, reading
     // each record's slot would cost a cache miss per hit.
-    const char* nameBytes = doc.Columns().bytes(Field::ChineseName).data();
-    const std::size_t* nameStarts = doc.Columns().starts(Field::ChineseName).data();
-    forEachMatch(doc, kind, query, instructions, [&](int index) {
-        names.emplace_back(nameBytes + nameStarts[index],
-                           nameStarts[index + 1] - nameStarts[index]);
-    });
+    const FieldColumns& columns = doc.Columns();
+    forEachMatch(doc, kind, query, instructions,
+                 [&](int index) { names.push_back(columns.text(Field::ChineseName, index)); });
     return names;
 }
 
