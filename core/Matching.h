@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SearchInstructions.h"
+
 #include <string_view>
 #include <vector>
 
@@ -17,9 +19,11 @@ enum class SearchKind
 
 /// The Chinese names of the records whose tested field holds `query` as a byte-exact
 /// substring starting on a character boundary, in store order, duplicates and empty names
-/// kept; an empty query matches nothing. The views point into the store.
-std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kind,
-                                           std::string_view query);
+/// kept; an empty query matches nothing. The views point into the store. `instructions` lets
+/// the tests run the portable search on any processor.
+std::vector<std::string_view>
+MatchRecords(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
+             SearchInstructions instructions = SearchInstructions::Fastest);
 
 /// The Chinese names of table slots 0 to 99, whatever the record count: the lists' first rows.
 std::vector<std::string_view> InitialResultNames(const CVELMORDoc& doc);

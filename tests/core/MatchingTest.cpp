@@ -122,7 +122,96 @@ TEST_F(Matching, InitialNamesAreTheFirstHundredSlotsWhateverTheCount)
     EXPECT_EQ(initial[99], "");
 }
 
-TEST(MatchingAgainstReference, AgreesWithAPlainPerRecordSearchOnRandomTexts)
+/// Each test runs on the vector search (where the processor has it) and on the portable one.
+class MatchingOnEitherPath : public ::testing::TestWithParam<SearchInstructions>
+{
+protected:
+    /// The names ("0", "1", ...) of the records among `uses` whose use holds `query`.
+    std::vector<std::string> matchUses(const std::vector<std::string>& uses,
+                                       std::string_view query) const
+    {
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < uses.size(); ++i)
+            names.push_back(std::to_string(i));
+        std::vector<ReagentRecord> records;
+        for (std::size_t i = 0; i < uses.size(); ++i)
+            records.push_back(reagent(names[i], {{Field::Use, uses[i]}}));
+        CVELMORDoc doc;
+        loadRecords(doc, records);
+        const Names found = MatchRecords(doc, SearchKind::Use, query, GetParam());
+        return {found.begin(), found.end()};
+    }
+    using Found = std::vector<std::string>;
+};
+
+INSTANTIATE_TEST_SUITE_P(Paths, MatchingOnEitherPath,
+                         ::testing::Values(SearchInstructions::Fastest,
+                                           SearchInstructions::Portable));
+
+TEST_P(MatchingOnEitherPath, HitsAtEveryOffsetOfTheFieldCountByTheSameRule)
+{
+    // The filler moves each case across the search's blocks of 32 and 64 bytes and into the
+    // last bytes of the field, which the vector search leaves to plain code.
+    for (std::size_t at = 0; at < 140; ++at) {
+        const std::string filler(at, 'x');
+        SCOPED_TRACE(at);
+        // The last bytes of the field, in its last record.
+        EXPECT_EQ(matchUses({filler + "AB"}, "AB"), Found{"0"});
+        // A hit that runs into the next record counts for neither; a later one does.
+        EXPECT_EQ(matchUses({filler + "A", "B", "AB"}, "AB"), Found{"2"});
+        EXPECT_EQ(matchUses({filler + "A", "Bx"}, "AB"), Found{});
+        // A hit on the second byte of a character, then a real one in the same record: the
+        // record is listed once.
+        EXPECT_EQ(matchUses({filler + "\x81"
+                                      "ABAB",
+                             "x"},
+                            "AB"),
+                  (Found{"0"}));
+        EXPECT_EQ(matchUses({filler + "\x81"
+                                      "AB",
+                             "AB"},
+                            "AB"),
+                  (Found{"1"}));
+        // Every record holds several hits.
+        EXPECT_EQ(matchUses({filler + "ABAB", "ABABAB", filler + "AB"}, "AB"),
+                  (Found{"0", "1", "2"}));
+    }
+}
+
+TEST_P(MatchingOnEitherPath, HitsAnyNumberOfRecordsApart)
+{
+    // Gaps of 1 to 80 records between matching ones, some of them empty: each hit is traced to
+    // its record from the one before, near or far.
+    std::vector<std::string> uses;
+    Found expected;
+    for (std::size_t gap = 1; gap <= 80; ++gap) {
+        expected.push_back(std::to_string(uses.size()));
+        uses.push_back("xAB");
+        for (std::size_t k = 1; k < gap; ++k)
+            uses.push_back(k % 3 == 0 ? "" : "xA");
+    }
+    EXPECT_EQ(matchUses(uses, "AB"), expected);
+}
+
+TEST_P(MatchingOnEitherPath, LeadRangeRunsAreCountedFromTheRecordStart)
+{
+    // The run of lead-range bytes before the hit decides: an even run ends a character. The
+    // bytes of the record before, lead-range ones too, never count.
+    for (std::size_t before = 0; before < 10; ++before) {
+        for (std::size_t run = 0; run < 20; ++run) {
+            SCOPED_TRACE(testing::Message() << before << " bytes before, a run of " << run);
+            const std::string previous(before, '\xB0');
+            const std::string text = std::string(run, '\xB0') + "A";
+            EXPECT_EQ(matchUses({previous, text}, "A"), run % 2 == 0 ? Found{"1"} : Found{});
+            // 0x80 and 0xFF end a character as an ASCII byte does.
+            for (const char* stop : {"x", "\x80", "\xFF"})
+                EXPECT_EQ(matchUses({"xxxxxxxxxx" + std::string(stop) + text}, "A"),
+                          run % 2 == 0 ? Found{"0"} : Found{});
+        }
+    }
+}
+
+TEST_P(MatchingOnEitherPath, AgreesWithAPlainPerRecordSearchOnRandomTexts)
 {
     // Short texts over a tiny alphabet, with two-byte characters whose second byte is "A" or
     // "B", give many hits in every position: inside characters, across records, at the ends
@@ -173,13 +262,13 @@ TEST(MatchingAgainstReference, AgreesWithAPlainPerRecordSearchOnRandomTexts)
                 }
             }
         }
-        const Names found = MatchRecords(doc, SearchKind::Use, query);
+        const Names found = MatchRecords(doc, SearchKind::Use, query, GetParam());
         ASSERT_EQ(found.size(), expected.size()) << query;
         EXPECT_TRUE(std::equal(found.begin(), found.end(), expected.begin())) << query;
     }
 }
 
-TEST(MatchingLongQueries, BytesBeyondTheFirstEightDecideTheMatch)
+TEST_P(MatchingOnEitherPath, BytesBeyondTheFirstEightDecideTheMatch)
 {
     // The filler makes I to L common and A to H rare, so the rare bytes that the search looks
     // at first all lie in the first eight; the near misses differ only after them.
@@ -200,10 +289,30 @@ TEST(MatchingLongQueries, BytesBeyondTheFirstEightDecideTheMatch)
     CVELMORDoc doc;
     loadRecords(doc, records);
 
-    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, "ABCDEFGHIJKL"), (Names{"ABCDEFGHIJKL"}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, "ABCDEFGHI"),
+    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, "ABCDEFGHIJKL", GetParam()),
+              (Names{"ABCDEFGHIJKL"}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, "ABCDEFGHI", GetParam()),
               (Names{"ABCDEFGHIJKx", "ABCDEFGHIJKL", "ABCDEFGHI"}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, longQuery), (Names{longQuery}));
+    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, longQuery, GetParam()), (Names{longQuery}));
+}
+
+TEST_P(MatchingOnEitherPath, EveryByteOfAShortQueryDecidesTheMatch)
+{
+    // "D" fills the field, so the search looks at A, B and C first; the near misses differ
+    // only in a "D".
+    const std::string filler(100, 'D');
+    for (std::size_t size = 4; size <= 8; ++size) {
+        const std::string query = "ABC" + std::string(size - 3, 'D');
+        std::vector<std::string> uses = {filler};
+        for (std::size_t k = 3; k < size; ++k) {
+            std::string miss = query;
+            miss[k] = 'x';
+            uses.push_back(filler + miss + filler);
+        }
+        uses.push_back(filler + query);
+        SCOPED_TRACE(query);
+        EXPECT_EQ(matchUses(uses, query), Found{std::to_string(uses.size() - 1)});
+    }
 }
 
 TEST(MatchingSingleBytes, BytesOutsideTheLeadRangeEndTheirCharacter)
