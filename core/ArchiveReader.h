@@ -101,21 +101,6 @@ public:
         readLongText(into, length);
     }
 
-    /// Bytes that may be read or written past a short text by readTextPadded.
-    static constexpr std::size_t kPadding = 32;
-
-    /// As readText, but `into` has kPadding bytes of room after the text, which may be
-    /// overwritten: a short text is then copied with one fixed-size copy.
-    void readTextPadded(char* into, const Length& length)
-    {
-        if (length.bytes <= kPadding && length.bytes <= static_cast<std::uint64_t>(m_End - m_Pos)) {
-            std::memcpy(into, m_Pos, kPadding); // the buffer has kPadding bytes of room too
-            m_Pos += length.bytes;
-            return;
-        }
-        readText(into, length);
-    }
-
     /// One string as the archive holds it, with its text.
     struct String
     {
@@ -132,6 +117,9 @@ public:
 
     /// Bytes left after offset().
     std::uint64_t remaining() const { return m_Size - offset(); }
+
+    /// Bytes past the end of buffered() that may be read.
+    static constexpr std::size_t kPadding = 32;
 
     /// The bytes fetched and not yet read, for a caller that parses them in place; kPadding
     /// more bytes after them may be read (their values are unspecified).

@@ -147,7 +147,7 @@ private:
                 const auto bytes = static_cast<std::size_t>(length.bytes);
                 char* at = columns.appendText(t, record, bytes, reader.remaining() - bytes);
                 progress.begunTexts = t + 1;
-                reader.readTextPadded(at, length);
+                reader.readText(at, length);
             }
             if (t == kFormulaText)
                 removeFormulaMarkers(columns, record);

@@ -33,7 +33,6 @@ public:
     char* data() { return m_Data; }
     const char* data() const { return m_Data; }
     std::size_t size() const { return m_Size; }
-    std::size_t capacity() const { return m_Capacity; }
 
     /// Room that always follows the bytes held, so that a short text can be filled with one
     /// fixed-size copy that may write past its end.
