@@ -73,98 +73,111 @@ private:
 } // namespace
 
 /// Parses a database file into the store, record by record and field by field in file order,
-/// copying each text into its field's column as it is read.
+/// copying each text into its column as it is read.
 class DatabaseLoader
 {
 public:
     static LoadSummary load(CVELMORDoc& doc, ByteSource& source, std::uint64_t size,
                             std::string_view fileName)
     {
+        FieldColumns& columns = doc.m_Columns;
         doc.m_RecordCount = 0;
-        doc.m_Columns.clear();
+        columns.clear();
         ArchiveReader reader(source, size);
         LoadSummary summary;
         summary.fileSize = size;
-        Progress progress;
+        // The record after the last one read whole is always begun, so that whatever of it
+        // was read can be dropped.
+        std::int32_t complete = 0;
+        columns.beginRecord(complete);
         try {
             summary.announced = reader.readInt32();
             const std::int32_t toRead = std::clamp(summary.announced, 0, CVELMORDoc::kCapacity);
-            for (; progress.complete < toRead; ++progress.complete)
-                readRecord(doc.m_Columns, reader, progress);
+            while (complete < toRead) {
+                readRecord(columns, reader, complete);
+                columns.beginRecord(++complete);
+            }
         } catch (const ArchiveEnd& end) {
-            finish(doc, progress);
-            throw truncated(fileName, summary.fileSize, reader.offset() < 4, progress.complete,
-                            end.offset);
+            finish(doc, complete);
+            throw truncated(fileName, summary.fileSize, reader.offset() < 4, complete, end.offset);
         } catch (const std::bad_alloc&) {
             // Everything read goes, so that the program has memory to say so.
-            doc.m_Columns.clear(true);
-            finish(doc, Progress{});
+            forgetAll(doc);
             throw DatabaseError(DatabaseError::Kind::OutOfMemory,
                                 "无法读取数据库文件" + quoted(fileName) + "：内存不足，读到第 " +
-                                    std::to_string(progress.complete + 1) +
-                                    " 条记录时无法再分配内存。");
+                                    std::to_string(complete + 1) + " 条记录时无法再分配内存。");
         } catch (...) {
-            doc.m_Columns.clear(true);
-            finish(doc, Progress{});
+            forgetAll(doc);
             throw;
         }
-        finish(doc, progress);
-        summary.loaded = progress.complete;
+        finish(doc, complete);
+        summary.loaded = complete;
         summary.bytesRead = reader.offset();
         return summary;
     }
 
 private:
-    struct Progress
-    {
-        std::int32_t complete = 0; ///< records read whole
-        int begunTexts = 0;        ///< texts begun of the record after them
-    };
-
     static constexpr int kFormulaText = textIndex(Field::Formula);
+    static constexpr int kOthers = FieldColumns::kOthers;
     static_assert(ArchiveReader::kPadding <= GrowingBytes::kPadding);
     static_assert(kMarkerPadding <= ArchiveReader::kPadding);
+    // Runs of other texts are copied as the file has them: its one-byte lengths are the column's.
+    static_assert(FieldColumns::kLongLength == 0xFF);
 
-    static void readRecord(FieldColumns& columns, ArchiveReader& reader, Progress& progress)
+    /// Reads the integers and texts of `record`, which has been begun.
+    static void readRecord(FieldColumns& columns, ArchiveReader& reader, int record)
     {
-        const int record = progress.complete;
-        columns.beginRecord(record);
         const std::int32_t first = reader.readInt32();
         const std::int32_t second = reader.readInt32();
         columns.setLeadInts(record, first, second);
-        int t = readBufferedTexts(columns, reader, record);
-        progress.begunTexts = t;
-        for (; t < kTextFieldCount; ++t) {
-            const ArchiveReader::Length length = reader.readLength();
-            if (length.utf16) {
-                std::string wide(static_cast<std::size_t>(length.bytes), '\0');
-                reader.readText(wide.data(), length);
-                const std::string text = gbk::fromUtf16Le(wide);
-                char* at = columns.appendText(t, record, text.size(), reader.remaining());
-                progress.begunTexts = t + 1;
-                std::copy(text.begin(), text.end(), at);
-            } else {
-                const auto bytes = static_cast<std::size_t>(length.bytes);
-                char* at = columns.appendText(t, record, bytes, reader.remaining() - bytes);
-                progress.begunTexts = t + 1;
-                reader.readText(at, length);
-            }
-            if (t == kFormulaText)
-                removeFormulaMarkers(columns, record);
-        }
-        progress.begunTexts = 0; // whole now
+        for (int t = readBufferedTexts(columns, reader); t < kTextFieldCount; ++t)
+            readText(columns, reader, t);
     }
 
-    /// Reads the texts of `record` that lie whole in the reader's buffer with a one-byte
+    /// Reads text `t` of a record, whatever its length and encoding.
+    static void readText(FieldColumns& columns, ArchiveReader& reader, int t)
+    {
+        const int column = FieldColumns::kColumnOf[t];
+        const std::size_t from = columns.columnSize(column);
+        const ArchiveReader::Length length = reader.readLength();
+        if (length.utf16) {
+            std::string wide(static_cast<std::size_t>(length.bytes), '\0');
+            reader.readText(wide.data(), length);
+            const std::string text = gbk::fromUtf16Le(wide);
+            std::copy(text.begin(), text.end(),
+                      append(columns, column, text.size(), reader.remaining()));
+        } else {
+            const auto bytes = static_cast<std::size_t>(length.bytes);
+            reader.readText(append(columns, column, bytes, reader.remaining() - bytes), length);
+        }
+        if (t == kFormulaText)
+            columns.shrinkColumn(column,
+                                 from + RemoveFormulaMarkers(columns.columnData(column) + from,
+                                                             columns.columnSize(column) - from));
+    }
+
+    static char* append(FieldColumns& columns, int column, std::size_t bytes,
+                        std::size_t spareLimit)
+    {
+        return column == kOthers ? columns.appendOtherText(bytes, spareLimit)
+                                 : columns.append(column, bytes, spareLimit);
+    }
+
+    /// Reads the texts of a record that lie whole in the reader's buffer with a one-byte
     /// length, which is nearly all of them, straight from the buffer; returns how many it read.
-    /// The rest are left to the general path.
-    static int readBufferedTexts(FieldColumns& columns, ArchiveReader& reader, int record)
+    /// The rest are left to the general path. The other texts go to their column as the file
+    /// has them, a run at a time.
+    static int readBufferedTexts(FieldColumns& columns, ArchiveReader& reader)
     {
         const std::string_view window = reader.buffered();
         const char* const begin = window.data();
         const char* const end = begin + window.size();
         const std::uint64_t left = reader.remaining();
+        const auto leftAfter = [&](const char* at) {
+            return left - static_cast<std::uint64_t>(at - begin);
+        };
         const char* p = begin;
+        const char* run = p; // other texts not yet copied start here
         int t = 0;
         for (; t < kTextFieldCount && p != end; ++t) {
             const auto bytes = static_cast<unsigned char>(*p);
@@ -172,16 +185,30 @@ private:
                 break;
             const char* text = p + 1;
             p = text + bytes;
-            char* at =
-                columns.appendText(t, record, bytes, left - static_cast<std::uint64_t>(p - begin));
+            const int column = FieldColumns::kColumnOf[t];
+            if (column == kOthers)
+                continue;
+            copyRun(columns, run, text - 1, leftAfter(p));
+            run = p;
+            char* at = columns.append(column, bytes, leftAfter(p));
             if (t == kFormulaText)
-                columns.shrinkColumn(t, columns.startOf(t, record) +
-                                            CopyWithoutFormulaMarkers(at, text, bytes));
+                columns.shrinkColumn(column, columns.columnSize(column) - bytes +
+                                                 CopyWithoutFormulaMarkers(at, text, bytes));
             else
                 copyShortText(at, text, bytes);
         }
+        copyRun(columns, run, p, leftAfter(p));
         reader.consume(static_cast<std::size_t>(p - begin));
         return t;
+    }
+
+    /// Copies the other texts from `from` to `to`, lengths and all, to the others' column.
+    static void copyRun(FieldColumns& columns, const char* from, const char* to,
+                        std::size_t spareLimit)
+    {
+        const auto bytes = static_cast<std::size_t>(to - from);
+        if (bytes > 0)
+            std::memcpy(columns.append(kOthers, bytes, spareLimit), from, bytes);
     }
 
     /// Copies a text of fewer than 255 bytes in fixed-size moves, which may run up to
@@ -195,16 +222,6 @@ private:
             std::memcpy(to + done, from + done, step);
             done += step;
         } while (done < bytes);
-    }
-
-    /// Deletes the markers from the formula of `record`, the last text of its column.
-    static void removeFormulaMarkers(FieldColumns& columns, int record)
-    {
-        const std::size_t from = columns.startOf(kFormulaText, record);
-        char* data = columns.columnData(kFormulaText);
-        columns.shrinkColumn(
-            kFormulaText,
-            from + RemoveFormulaMarkers(data + from, columns.columnSize(kFormulaText) - from));
     }
 
     static DatabaseError truncated(std::string_view fileName, std::uint64_t fileSize, bool inCount,
@@ -222,11 +239,19 @@ private:
                                  std::to_string(complete) + " 条完整的记录。");
     }
 
-    /// Keeps the records read whole and drops the texts begun of the next one.
-    static void finish(CVELMORDoc& doc, const Progress& progress)
+    /// Keeps the records read whole and drops what was read of the next one.
+    static void finish(CVELMORDoc& doc, std::int32_t complete)
     {
-        doc.m_Columns.seal(progress.complete, progress.begunTexts);
-        doc.m_RecordCount = progress.complete;
+        doc.m_Columns.seal(complete);
+        doc.m_RecordCount = complete;
+    }
+
+    /// Drops every record and gives their memory back.
+    static void forgetAll(CVELMORDoc& doc)
+    {
+        doc.m_Columns.clear(true);
+        doc.m_Columns.beginRecord(0);
+        finish(doc, 0);
     }
 };
 

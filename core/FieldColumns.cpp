@@ -29,21 +29,29 @@ void FieldColumns::prepareFrom(int record)
     m_Prepared = end;
 }
 
-void FieldColumns::shrinkColumn(int t, std::size_t size)
+char* FieldColumns::appendOtherText(std::size_t bytes, std::size_t spareLimit)
 {
-    m_Bytes[t].shrink(size);
+    const bool isShort = bytes < kLongLength;
+    const std::size_t prefix = isShort ? 1 : kLongPrefix;
+    char* at = append(kOthers, prefix + bytes, spareLimit);
+    if (isShort) {
+        *at = static_cast<char>(bytes);
+    } else {
+        *at = static_cast<char>(kLongLength);
+        const std::uint64_t length = bytes;
+        std::memcpy(at + 1, &length, sizeof length);
+    }
+    return at + prefix;
 }
 
-void FieldColumns::seal(int records, int begunTexts)
+void FieldColumns::seal(int records)
 {
-    for (int t = 0; t < kTextFieldCount; ++t) {
-        // A text begun for the record cut short ends where the last complete record's ended.
-        if (t < begunTexts)
-            shrinkColumn(t, m_Table->starts[t][records]);
-        m_Table->starts[t][records] = m_Bytes[t].size();
-        m_Bytes[t].trim();
+    for (int c = 0; c < kColumnCount; ++c) {
+        // What the record after the last one kept holds goes.
+        shrinkColumn(c, m_Table->starts[c][records]);
+        m_Bytes[c].trim();
         // The pages brought in for records that never came.
-        std::size_t* starts = m_Table->starts[t];
+        std::size_t* starts = m_Table->starts[c];
         GiveBackPages(starts + records + 1, sizeof starts[0] * (kRecords - records));
     }
     GiveBackPages(&m_Table->ints[records], sizeof m_Table->ints[0] * (kRecords - records));

@@ -59,10 +59,15 @@ std::size_t CopyWithoutFormulaMarkers(char* to, const char* from, std::size_t si
 {
     // One pass deletes both markers. It gives what the two passes give unless deleting a
     // "<sub>" joins bytes into a new "</sub>"; that needs a '<' among the five bytes written
-    // last, and then the copy starts over with the two passes.
+    // last, and then the copy starts over with the two passes. The only '<' ever written is
+    // one that starts no marker, so the last of those is all there is to remember.
+    constexpr std::uint64_t kStartWord = 0x3e6275733cu; // "<sub>", little-endian
+    constexpr std::uint64_t kEndWord = 0x3e6275732f3cu; // "</sub>"
     const char* const end = from + size;
     const char* read = from;
     char* write = to;
+    // Where the last '<' was written, in bytes from `to`; none yet.
+    auto lastBracket = -static_cast<std::ptrdiff_t>(kStartLength + 1);
     while (read < end) {
         const std::size_t plain = bytesBeforeBracket(read);
         std::memcpy(write, read, 8);
@@ -70,15 +75,19 @@ std::size_t CopyWithoutFormulaMarkers(char* to, const char* from, std::size_t si
         write += plain;
         if (plain == 8 || read >= end)
             continue;
-        if (startsWith(read, end, kStart, kStartLength)) {
+        std::uint64_t word;
+        std::memcpy(&word, read, 8);
+        const auto left = static_cast<std::size_t>(end - read);
+        if ((word & 0xFFFFFFFFFFu) == kStartWord && left >= kStartLength) {
             read += kStartLength;
-            if (std::find(write - to < 5 ? to : write - 5, write, '<') != write) {
+            if (write - to - lastBracket <= static_cast<std::ptrdiff_t>(kStartLength)) {
                 std::memcpy(to, from, size);
                 return RemoveFormulaMarkers(to, size);
             }
-        } else if (startsWith(read, end, kEnd, kEndLength)) {
+        } else if ((word & 0xFFFFFFFFFFFFu) == kEndWord && left >= kEndLength) {
             read += kEndLength;
         } else {
+            lastBracket = write - to;
             *write++ = *read++;
         }
     }

@@ -7,8 +7,8 @@ ReagentRecord CVELMORDoc::Record(int index) const
         return record;
     record.LeadInt1 = m_Columns.leadInt(index, 0);
     record.LeadInt2 = m_Columns.leadInt(index, 1);
-    for (int t = 0; t < kTextFieldCount; ++t)
-        fieldText(record, textField(t)) = m_Columns.text(textField(t), index);
+    m_Columns.forEachText(
+        index, [&record](Field field, std::string_view text) { fieldText(record, field) = text; });
     return record;
 }
 

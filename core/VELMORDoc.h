@@ -31,7 +31,8 @@ public:
     /// Index of the first record whose Chinese name equals `name` byte for byte.
     std::optional<int> FindRecordByName(std::string_view name) const;
 
-    /// The loaded records field by field, for searches that scan a field in one pass.
+    /// The loaded records, each searched field in a column of its own, for searches that scan a
+    /// field in one pass.
     const FieldColumns& Columns() const { return m_Columns; }
 
     /// Selects the page the view shows: "firstpage" or a reagent's Chinese name.
@@ -43,8 +44,8 @@ public:
 private:
     friend class DatabaseLoader; // the only writer of the records
 
-    // The records' integers and texts, field by field: a table built in full with the store,
-    // whose memory is touched only as records are loaded.
+    // The records' integers and texts: a table built in full with the store, whose memory is
+    // touched only as records are loaded.
     FieldColumns m_Columns;
     std::int32_t m_RecordCount = 0;
 };

@@ -76,9 +76,10 @@ TEST(DesktopSmoke, StartsSearchesOpensAPageAndClosesCleanly)
         EXPECT_FALSE(frame.m_pView->viewport()->grab().isNull());
 
         // The lock indicators read X11; anywhere else they stay empty.
-        if (platform != QStringLiteral("xcb"))
+        if (platform != QStringLiteral("xcb")) {
             for (int i = 0; i < 3; ++i)
                 EXPECT_TRUE(frame.IndicatorPane(i).text().isEmpty()) << i;
+        }
 
         EXPECT_TRUE(frame.close());
         QCoreApplication::processEvents();

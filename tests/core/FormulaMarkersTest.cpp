@@ -64,6 +64,7 @@ TEST(FormulaMarkers, AMarkerFormedByDeletingAnotherStays)
 {
     for (const auto& [text, expected] : std::initializer_list<std::pair<std::string, std::string>>{
              {"</<sub>sub>", ""},             // deleting "<sub>" forms "</sub>", deleted next
+             {"</sub<sub>>", ""},             // the same, with the '<' five bytes back
              {"<sub</sub>>", "<sub>"},        // deleting "</sub>" forms "<sub>", which stays
              {"<su<sub>b>2</sub>", "<sub>2"}, // the "<sub>" formed stays
              {"C<sub>12</sub>H<sub>22</sub>O<sub>11</sub>", "C12H22O11"}}) {

@@ -67,9 +67,10 @@ TEST(LoaderLimits, TrailingSparseZerosAreNeitherReadNorKept)
     // Table pages are brought in thousands of records at a time; those of records that never
     // came are given back. (The address sanitizer's own memory makes the resident size say
     // nothing of the program's.)
-    if (!kAddressSanitizer)
+    if (!kAddressSanitizer) {
         EXPECT_LT(ProcNumber("/proc/self/status", "VmRSS:") * 1024 - residentBefore, 512u << 10)
             << "resident memory for the records only";
+    }
     EXPECT_EQ(doc.Record(2).ChineseName, "r2");
 }
 
