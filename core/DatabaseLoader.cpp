@@ -195,7 +195,7 @@ private:
                 columns.shrinkColumn(column, columns.columnSize(column) - bytes +
                                                  CopyWithoutFormulaMarkers(at, text, bytes));
             else
-                copyShortText(at, text, bytes);
+                copyInMoves(at, text, bytes);
         }
         copyRun(columns, run, p, leftAfter(p));
         reader.consume(static_cast<std::size_t>(p - begin));
@@ -208,13 +208,13 @@ private:
     {
         const auto bytes = static_cast<std::size_t>(to - from);
         if (bytes > 0)
-            std::memcpy(columns.append(kOthers, bytes, spareLimit), from, bytes);
+            copyInMoves(columns.append(kOthers, bytes, spareLimit), from, bytes);
     }
 
-    /// Copies a text of fewer than 255 bytes in fixed-size moves, which may run up to
-    /// kPadding - 1 bytes past its end in both places: for texts this short, a general copy
+    /// Copies `bytes` bytes in fixed-size moves, which may run up to kPadding - 1 bytes past
+    /// their end in both places: for a record's short texts and runs of them, a general copy
     /// costs more in starting up than in copying.
-    static void copyShortText(char* to, const char* from, std::size_t bytes)
+    static void copyInMoves(char* to, const char* from, std::size_t bytes)
     {
         constexpr std::size_t step = ArchiveReader::kPadding;
         std::size_t done = 0;

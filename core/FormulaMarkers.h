@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Instructions.h"
+
 #include <cstddef>
 
 /// The subscript markers of a formula as the database file stores it ("C<sub>6</sub>H..."):
@@ -14,4 +16,6 @@ inline constexpr std::size_t kMarkerPadding = 8;
 
 /// Copies the `size` bytes at `from` to `to` without the markers; returns the size copied.
 /// The ranges must not overlap; kMarkerPadding bytes past each may be read or overwritten.
-std::size_t CopyWithoutFormulaMarkers(char* to, const char* from, std::size_t size);
+/// `instructions` lets the tests run the plain code on any processor.
+std::size_t CopyWithoutFormulaMarkers(char* to, const char* from, std::size_t size,
+                                      Instructions instructions = Instructions::Fastest);

@@ -107,7 +107,7 @@ bool startsCharacterAfter(const char* bytes, std::size_t boundary, std::size_t h
 
 template <class OnMatch>
 void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
-                  SearchInstructions instructions, OnMatch&& onMatch)
+                  Instructions instructions, OnMatch&& onMatch)
 {
     const int count = doc.RecordCount();
     if (query.empty() || count <= 0)
@@ -138,7 +138,7 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
 } // namespace
 
 std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kind,
-                                           std::string_view query, SearchInstructions instructions)
+                                           std::string_view query, Instructions instructions)
 {
     // Each record is listed at most once: room for all of them, taken in one piece, spares a
     // growing list its copies and the fresh pages each copy touches (with thousands of names,

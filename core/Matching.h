@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SearchInstructions.h"
+#include "Instructions.h"
 
 #include <string_view>
 #include <vector>
@@ -23,7 +23,7 @@ enum class SearchKind
 /// the tests run the portable search on any processor.
 std::vector<std::string_view>
 MatchRecords(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
-             SearchInstructions instructions = SearchInstructions::Fastest);
+             Instructions instructions = Instructions::Fastest);
 
 /// The Chinese names of table slots 0 to 99, whatever the record count: the lists' first rows.
 std::vector<std::string_view> InitialResultNames(const CVELMORDoc& doc);

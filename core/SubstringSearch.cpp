@@ -20,9 +20,9 @@ bool hasVectorInstructions()
 } // namespace
 
 SubstringSearch::SubstringSearch(std::string_view haystack, std::string_view needle,
-                                 SearchInstructions instructions)
+                                 Instructions instructions)
     : m_Haystack(haystack), m_Needle(needle),
-      m_Vector(instructions == SearchInstructions::Fastest && hasVectorInstructions())
+      m_Vector(instructions == Instructions::Fastest && hasVectorInstructions())
 {
     // A kilobyte tells common bytes from rare ones; counting more costs more than it saves.
     constexpr std::size_t kSample = 1024;

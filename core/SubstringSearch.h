@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SearchInstructions.h"
+#include "Instructions.h"
 
 #include <array>
 #include <bit>
@@ -23,7 +23,7 @@ public:
     /// Plans the search: picks the three bytes of the needle that are rarest in (a sample of)
     /// the haystack, so that few places need a full comparison.
     SubstringSearch(std::string_view haystack, std::string_view needle,
-                    SearchInstructions instructions = SearchInstructions::Fastest);
+                    Instructions instructions = Instructions::Fastest);
 
     /// Calls `onHits(hits)` with the offsets of every occurrence, in increasing order, a batch
     /// of up to kBatch at a time. An empty needle occurs nowhere.

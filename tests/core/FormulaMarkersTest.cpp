@@ -41,7 +41,14 @@ std::string randomText(std::mt19937& random)
 
 } // namespace
 
-TEST(FormulaMarkers, OnePassCopyAndInPlaceDeletionAgreeWithTheTwoPasses)
+class FormulaMarkersOnEitherPath : public testing::TestWithParam<Instructions>
+{
+};
+
+INSTANTIATE_TEST_SUITE_P(Paths, FormulaMarkersOnEitherPath,
+                         testing::Values(Instructions::Fastest, Instructions::Portable));
+
+TEST_P(FormulaMarkersOnEitherPath, OnePassCopyAndInPlaceDeletionAgreeWithTheTwoPasses)
 {
     std::mt19937 random(7);
     for (int i = 0; i < 50000; ++i) {
@@ -51,7 +58,8 @@ TEST(FormulaMarkers, OnePassCopyAndInPlaceDeletionAgreeWithTheTwoPasses)
         // Past the end: the start of a marker, which is no marker, or plain bytes.
         const std::string from = text + std::string(kMarkerPadding, i % 2 ? '<' : 'x') + "sub>";
         std::string to(text.size() + kMarkerPadding, '?');
-        const std::size_t copied = CopyWithoutFormulaMarkers(to.data(), from.data(), text.size());
+        const std::size_t copied =
+            CopyWithoutFormulaMarkers(to.data(), from.data(), text.size(), GetParam());
         ASSERT_EQ(to.substr(0, copied), expected) << text;
 
         std::string inPlace = text;
@@ -60,7 +68,7 @@ TEST(FormulaMarkers, OnePassCopyAndInPlaceDeletionAgreeWithTheTwoPasses)
     }
 }
 
-TEST(FormulaMarkers, AMarkerFormedByDeletingAnotherStays)
+TEST_P(FormulaMarkersOnEitherPath, AMarkerFormedByDeletingAnotherStays)
 {
     for (const auto& [text, expected] : std::initializer_list<std::pair<std::string, std::string>>{
              {"</<sub>sub>", ""},             // deleting "<sub>" forms "</sub>", deleted next
@@ -70,7 +78,8 @@ TEST(FormulaMarkers, AMarkerFormedByDeletingAnotherStays)
              {"C<sub>12</sub>H<sub>22</sub>O<sub>11</sub>", "C12H22O11"}}) {
         std::string to(text.size() + kMarkerPadding, '?');
         const std::string from = text + std::string(kMarkerPadding, '<');
-        EXPECT_EQ(to.substr(0, CopyWithoutFormulaMarkers(to.data(), from.data(), text.size())),
+        EXPECT_EQ(to.substr(0, CopyWithoutFormulaMarkers(to.data(), from.data(), text.size(),
+                                                         GetParam())),
                   expected)
             << text;
     }

@@ -123,7 +123,7 @@ TEST_F(Matching, InitialNamesAreTheFirstHundredSlotsWhateverTheCount)
 }
 
 /// Each test runs on the vector search (where the processor has it) and on the portable one.
-class MatchingOnEitherPath : public ::testing::TestWithParam<SearchInstructions>
+class MatchingOnEitherPath : public ::testing::TestWithParam<Instructions>
 {
 protected:
     /// The names ("0", "1", ...) of the records among `uses` whose use holds `query`.
@@ -145,8 +145,8 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(Paths, MatchingOnEitherPath,
-                         ::testing::Values(SearchInstructions::Fastest,
-                                           SearchInstructions::Portable));
+                         ::testing::Values(Instructions::Fastest,
+                                           Instructions::Portable));
 
 TEST_P(MatchingOnEitherPath, HitsAtEveryOffsetOfTheFieldCountByTheSameRule)
 {
