@@ -9,7 +9,8 @@
 
 /// Runs the registered benchmarks, then prints each target with the figure measured for it, so
 /// a result can be judged on a noisy machine: a figure and its floor or peer are measured in
-/// the same run.
+/// the same run. With --benchmark_repetitions=N (and best with
+/// --benchmark_enable_random_interleaving=true), each figure is the median of N.
 class RatioReport
 {
 public:
