@@ -26,12 +26,12 @@ std::size_t MemorySource::read(char* into, std::size_t max)
     return n;
 }
 
-ArchiveReader::ArchiveReader(ByteSource& source, std::uint64_t size)
+ArchiveReader::ArchiveReader(ByteSource& source, std::uint64_t size, bool readAhead)
     : m_Source(source), m_Size(size), m_Buffers{std::make_unique_for_overwrite<char[]>(
                                                     kCarried + kBufferSize + kPadding),
                                                 std::make_unique_for_overwrite<char[]>(
                                                     kCarried + kBufferSize + kPadding)},
-      m_Base(fetchArea(0)), m_Pos(m_Base), m_End(m_Base)
+      m_Base(fetchArea(0)), m_Pos(m_Base), m_End(m_Base), m_ReadInTurn(!readAhead)
 {
 }
 

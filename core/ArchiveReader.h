@@ -49,8 +49,9 @@ public:
     static constexpr std::size_t kBufferSize = 128 * 1024;
     static constexpr std::size_t kMostFetchedAhead = 2 * kBufferSize;
 
-    /// Reads from `source`, which holds `size` bytes.
-    ArchiveReader(ByteSource& source, std::uint64_t size);
+    /// Reads from `source`, which holds `size` bytes; with `readAhead` false, never on a
+    /// second thread.
+    ArchiveReader(ByteSource& source, std::uint64_t size, bool readAhead = true);
 
     std::int32_t readInt32()
     {
@@ -154,6 +155,6 @@ private:
     const char* m_Base;
     const char* m_Pos;
     const char* m_End;
-    bool m_ReadInTurn = false;              // no thread to read ahead could be started
+    bool m_ReadInTurn;                      // no thread to read ahead is wanted, or could start
     std::unique_ptr<ReadAhead> m_ReadAhead; // last: it may be reading into a buffer
 };

@@ -60,9 +60,18 @@ LoadSummary LoadDatabase(CVELMORDoc& doc);
 /// load happens in get().
 std::future<LoadSummary> StartLoadingDatabase(CVELMORDoc& doc);
 
+/// How a large file is read: ahead on a second thread while the records read are parsed, or in
+/// turn with the parsing, for a load that runs beside other work.
+enum class FileReading
+{
+    Ahead,
+    InTurn,
+};
+
 /// Loads the database file at `path`. On DatabaseError the records read completely stay in
 /// `doc` and its count says how many they are.
-LoadSummary LoadDatabaseFile(CVELMORDoc& doc, const std::string& path);
+LoadSummary LoadDatabaseFile(CVELMORDoc& doc, const std::string& path,
+                             FileReading reading = FileReading::Ahead);
 
 /// Loads a database held in memory; `fileName` names it in messages.
 LoadSummary LoadDatabaseBytes(CVELMORDoc& doc, std::span<const char> bytes,

@@ -78,12 +78,12 @@ class DatabaseLoader
 {
 public:
     static LoadSummary load(CVELMORDoc& doc, ByteSource& source, std::uint64_t size,
-                            std::string_view fileName)
+                            std::string_view fileName, FileReading reading = FileReading::Ahead)
     {
         FieldColumns& columns = doc.m_Columns;
         doc.m_RecordCount = 0;
         columns.clear();
-        ArchiveReader reader(source, size);
+        ArchiveReader reader(source, size, reading == FileReading::Ahead);
         LoadSummary summary;
         summary.fileSize = size;
         // The record after the last one read whole is always begun, so that whatever of it
@@ -271,7 +271,11 @@ LoadSummary LoadDatabase(CVELMORDoc& doc)
 
 std::future<LoadSummary> StartLoadingDatabase(CVELMORDoc& doc)
 {
-    const auto load = [&doc] { return LoadDatabase(doc); };
+    // Beside the windows being built, a third thread reading ahead would only take the
+    // processor from the two that matter.
+    const auto load = [&doc] {
+        return LoadDatabaseFile(doc, kDatabaseFileName, FileReading::InTurn);
+    };
     try {
         return std::async(std::launch::async, load);
     } catch (const std::system_error&) {
@@ -279,7 +283,7 @@ std::future<LoadSummary> StartLoadingDatabase(CVELMORDoc& doc)
     }
 }
 
-LoadSummary LoadDatabaseFile(CVELMORDoc& doc, const std::string& path)
+LoadSummary LoadDatabaseFile(CVELMORDoc& doc, const std::string& path, FileReading reading)
 {
     // Non-blocking open: a FIFO named like the database must not hang the program. (Reading a
     // regular file is not affected by the flag.)
@@ -304,7 +308,7 @@ LoadSummary LoadDatabaseFile(CVELMORDoc& doc, const std::string& path)
     if (!S_ISREG(st.st_mode))
         throw unreadable(path, "这不是一个普通文件");
     FileSource source(fd, path);
-    return DatabaseLoader::load(doc, source, static_cast<std::uint64_t>(st.st_size), path);
+    return DatabaseLoader::load(doc, source, static_cast<std::uint64_t>(st.st_size), path, reading);
 }
 
 LoadSummary LoadDatabaseBytes(CVELMORDoc& doc, std::span<const char> bytes,

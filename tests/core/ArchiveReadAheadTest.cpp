@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -26,13 +27,18 @@ public:
     {
         if (m_Offset >= m_FailAt)
             throw std::runtime_error("the disk went away");
+        if (std::this_thread::get_id() != m_Owner)
+            readElsewhere = true;
         const std::size_t n = std::min({max, m_Chunk, m_Bytes.size() - m_Offset});
         std::copy_n(m_Bytes.data() + m_Offset, n, into);
         m_Offset += n;
         return n;
     }
 
+    bool readElsewhere = false; ///< some read ran on another thread than the source's maker
+
 private:
+    const std::thread::id m_Owner = std::this_thread::get_id();
     const std::string& m_Bytes;
     std::size_t m_Chunk;
     std::size_t m_FailAt;
@@ -77,6 +83,18 @@ TEST(ArchiveReadAhead, EveryValueArrivesInOrderWhateverTheSourceHandsOut)
         EXPECT_EQ(reader.remaining(), 0u);
         EXPECT_THROW(reader.readInt32(), ArchiveEnd);
     }
+}
+
+TEST(ArchiveReadAhead, AReaderToldNotToReadAheadReadsOnItsOwnThread)
+{
+    const std::string bytes = archive();
+    ChoppySource source(bytes, ArchiveReader::kBufferSize);
+    ArchiveReader reader(source, bytes.size(), false);
+    for (int i = 0; i < kTexts; ++i) {
+        ASSERT_EQ(reader.readInt32(), i);
+        ASSERT_EQ(reader.readString().bytes, textNumber(i));
+    }
+    EXPECT_FALSE(source.readElsewhere);
 }
 
 TEST(ArchiveReadAhead, AFailureOfTheSourceReachesTheParser)
