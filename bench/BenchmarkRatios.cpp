@@ -35,13 +35,24 @@ public:
 int RatioReport::run(int argc, char** argv, const std::vector<Pair>& pairs)
 {
     bool strict = false;
+    bool repetitionsGiven = false;
     std::vector<char*> args;
     for (int i = 0; i < argc; ++i) {
         if (std::strcmp(argv[i], "--strict") == 0)
             strict = true;
         else
             args.push_back(argv[i]);
+        repetitionsGiven =
+            repetitionsGiven || std::strncmp(argv[i], "--benchmark_repetitions", 23) == 0;
     }
+    // By default each benchmark runs five times, in an order shuffled with the others', and its
+    // median counts: on a shared machine, a figure and its floor run one after the other may
+    // meet very different weather.
+    static char repetitions[] = "--benchmark_repetitions=5";
+    static char interleaving[] = "--benchmark_enable_random_interleaving=true";
+    static char aggregatesOnly[] = "--benchmark_display_aggregates_only=true";
+    if (!repetitionsGiven)
+        args.insert(args.begin() + 1, {repetitions, interleaving, aggregatesOnly});
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     KeepingReporter reporter;

@@ -9,8 +9,8 @@
 
 /// Runs the registered benchmarks, then prints each target with the figure measured for it, so
 /// a result can be judged on a noisy machine: a figure and its floor or peer are measured in
-/// the same run. With --benchmark_repetitions=N (and best with
-/// --benchmark_enable_random_interleaving=true), each figure is the median of N.
+/// the same run. Each figure is the median of its repetitions, five unless
+/// --benchmark_repetitions says otherwise, run in shuffled order.
 class RatioReport
 {
 public:

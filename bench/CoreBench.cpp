@@ -49,15 +49,18 @@ const CVELMORDoc& loadedDoc()
 void BM_ReadFileBytes(benchmark::State& state)
 {
     const std::string& path = databasePath(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        // The floor: one read of the whole file into a buffer of its size.
+    // The floor: one read of the whole file into a buffer of its size.
+    const auto readAll = [&path] {
         std::FILE* file = std::fopen(path.c_str(), "rb");
         std::string bytes(fs::file_size(path), '\0');
         const std::size_t n = std::fread(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
         benchmark::DoNotOptimize(bytes.data());
         benchmark::DoNotOptimize(n);
-    }
+    };
+    readAll(); // untimed: the buffer's memory is new only the first time, as the store's is
+    for (auto _ : state)
+        readAll();
 }
 BENCHMARK(BM_ReadFileBytes)->Arg(20000)->Arg(50000)->Unit(benchmark::kMillisecond);
 
@@ -65,6 +68,7 @@ void BM_LoadDatabase(benchmark::State& state)
 {
     const std::string& path = databasePath(static_cast<int>(state.range(0)));
     auto doc = std::make_unique<CVELMORDoc>();
+    LoadDatabaseFile(*doc, path); // untimed, as the floor's first read
     for (auto _ : state) {
         LoadDatabaseFile(*doc, path);
         benchmark::DoNotOptimize(doc->RecordCount());
@@ -113,6 +117,7 @@ BENCHMARK(BM_ResidentAfterLoad)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::
 void BM_LoadWithTrailingGigabyte(benchmark::State& state)
 {
     auto doc = std::make_unique<CVELMORDoc>();
+    LoadDatabaseFile(*doc, trailingPath()); // untimed, as for the records alone
     for (auto _ : state)
         benchmark::DoNotOptimize(LoadDatabaseFile(*doc, trailingPath()));
 }
