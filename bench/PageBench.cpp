@@ -20,6 +20,7 @@
 
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -134,7 +135,9 @@ struct ShownRecord
         view.resize(kClient);
         view.SetInitialScrollSizes();
         view.show();
-        QTest::qWaitForWindowExposed(&view);
+        // A view that never appears would be timed painting nothing.
+        if (!QTest::qWaitForWindowExposed(&view))
+            throw std::runtime_error("the page view was never shown");
     }
 };
 
