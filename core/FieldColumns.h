@@ -81,16 +81,13 @@ public:
     {
         const char* other = m_Bytes[kOthers].data() + m_Table->starts[kOthers][record];
         for (int t = 0; t < kTextFieldCount; ++t) {
-            const int column = kColumnOf[t];
-            if (column == kOthers) {
-                const std::string_view text = otherTextAt(other);
-                onText(textField(t), text);
-                other = text.data() + text.size();
-            } else {
-                const std::size_t* at = m_Table->starts[column] + record;
-                onText(textField(t),
-                       std::string_view(m_Bytes[column].data() + at[0], at[1] - at[0]));
+            if (kColumnOf[t] != kOthers) {
+                onText(textField(t), text(textField(t), record));
+                continue;
             }
+            const std::string_view otherText = otherTextAt(other);
+            onText(textField(t), otherText);
+            other = otherText.data() + otherText.size();
         }
     }
 

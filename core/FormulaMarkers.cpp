@@ -1,6 +1,5 @@
 #include "FormulaMarkers.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
