@@ -28,9 +28,11 @@ done
 head -c 4000 data/reagents.csv >"$corpus/csv/sample.csv"
 printf 'ChineseName,Formula,LeadInt1\r\n"a,b",H<sub>2</sub>O,-3\r\n\r\nc,"x""y",7\n' >"$corpus/csv/quoted.csv"
 
+# Crash and slow inputs go to build-fuzz/artifacts/, not into the working tree.
+mkdir -p build-fuzz/artifacts
 run() {
     ASAN_OPTIONS=detect_leaks=1 "build-fuzz/fuzz/$1" -max_total_time="$seconds" -max_len=65536 \
-        -print_final_stats=1 "$2"
+        -artifact_prefix=build-fuzz/artifacts/ -print_final_stats=1 "$2"
 }
 run load_database_fuzzer "$corpus/kdb"
 run load_file_fuzzer "$corpus/file"
