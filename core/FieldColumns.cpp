@@ -15,6 +15,7 @@ void FieldColumns::clear(bool release)
             column.empty();
     }
     m_Sealed = 0;
+    forgetLocators();
 }
 
 void FieldColumns::prepareFrom(int record)
@@ -57,4 +58,21 @@ void FieldColumns::seal(int records)
     GiveBackPages(&m_Table->ints[records], sizeof m_Table->ints[0] * (kRecords - records));
     m_Prepared = std::min(m_Prepared, records);
     m_Sealed = records;
+    forgetLocators();
+}
+
+const RecordLocator& FieldColumns::locator(Field field) const
+{
+    const std::lock_guard lock(m_LocatorsMade);
+    auto& locator = m_Locators[searchedColumn(field)];
+    if (!locator)
+        locator = std::make_unique<const RecordLocator>(starts(field));
+    return *locator;
+}
+
+void FieldColumns::forgetLocators()
+{
+    const std::lock_guard lock(m_LocatorsMade);
+    for (auto& locator : m_Locators)
+        locator.reset();
 }

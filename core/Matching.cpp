@@ -28,43 +28,6 @@ Field testedField(SearchKind kind)
     return Field::ChineseName;
 }
 
-/// The record whose text holds byte `offset`, searching forward from `record` (whose text
-/// starts at or before it). Dense hits lie a few records on: the next starts are counted eight
-/// at a time without a branch each, up to four times. Far hits are found in growing steps,
-/// then by halving.
-int recordHolding(std::span<const std::size_t> starts, int record, std::size_t offset)
-{
-    constexpr int kNear = 8;
-    constexpr int kCounts = 4;
-    const int last = static_cast<int>(starts.size()) - 2;
-    for (int counted = 0; counted < kCounts && record + kNear <= last + 1; ++counted) {
-        const std::size_t* s = starts.data() + record;
-        const int ahead = (s[1] <= offset) + (s[2] <= offset) + (s[3] <= offset) +
-                          (s[4] <= offset) + (s[5] <= offset) + (s[6] <= offset) +
-                          (s[7] <= offset) + (s[8] <= offset);
-        record += ahead;
-        if (ahead < kNear)
-            return record;
-    }
-    int low = record; // starts[low] <= offset
-    int step = 1;
-    int high = std::min(record + step, last);
-    while (high < last && starts[high + 1] <= offset) {
-        low = high;
-        step *= 2;
-        high = std::min(record + step, last);
-    }
-    // Now starts[low] <= offset < starts[high + 1].
-    while (low < high) {
-        const int mid = low + (high - low + 1) / 2;
-        if (starts[mid] <= offset)
-            low = mid;
-        else
-            high = mid - 1;
-    }
-    return low;
-}
-
 /// Bytes of `word` outside the lead-byte range: the high bit of each such byte set.
 constexpr std::uint64_t outsideLeadRange(std::uint64_t word)
 {
@@ -83,6 +46,9 @@ constexpr std::uint64_t outsideLeadRange(std::uint64_t word)
 /// before the hit, which treats the boundary as the end of the run.
 bool startsCharacterAfter(const char* bytes, std::size_t boundary, std::size_t hit)
 {
+    // Most hits follow a character outside the lead-byte range: no run at all.
+    if (hit == boundary || !gbk::isLeadByte(static_cast<unsigned char>(bytes[hit - 1])))
+        return true;
     std::size_t at = hit; // the run covers [at, hit) so far
     while (at >= 8) {
         std::uint64_t word = 0;
@@ -118,12 +84,12 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
     const Field field = testedField(kind);
     const std::string_view bytes(doc.Columns().bytes(field));
     const std::span<const std::size_t> starts = doc.Columns().starts(field).first(count + 1);
+    const RecordLocator& locator = doc.Columns().locator(field);
     const SubstringSearch search(bytes.substr(0, starts[count]), query, instructions);
-    int record = 0;
     int matched = -1; // the last record passed on
     search.forEachBatch([&](std::span<const std::size_t> hits) {
         for (const std::size_t hit : hits) {
-            record = recordHolding(starts, record, hit);
+            const int record = locator.recordAt(hit);
             // A record is passed on once, whatever number of its hits count; a hit that runs
             // into the next record's text never counts.
             if (record == matched || hit + query.size() > starts[record + 1] ||

@@ -104,6 +104,15 @@ TEST_F(Matching, MatchNeverSpansTwoRecords)
     EXPECT_EQ(MatchRecords(other, SearchKind::CasNumber, "12345"), Names{});
 }
 
+TEST_F(Matching, ASearchAfterAnotherLoadFindsTheNewRecords)
+{
+    ASSERT_EQ(MatchRecords(doc, SearchKind::CasNumber, "-5"), (Names{water, salt, water}));
+    // The same bytes at other offsets, in other records.
+    loadRecords(doc, {reagent("p", {{Field::CasNumber, "1-5"}}), reagent("q", {}),
+                      reagent("r", {{Field::CasNumber, "7732-18-5"}})});
+    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, "-5"), (Names{"p", "r"}));
+}
+
 TEST_F(Matching, EmptyQueryOrEmptyStoreFindsNothing)
 {
     EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, ""), Names{});
