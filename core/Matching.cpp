@@ -40,15 +40,14 @@ constexpr std::uint64_t outsideLeadRange(std::uint64_t word)
 }
 
 /// True when `hit` starts a character of text known to have a character boundary at
-/// `boundary` (<= hit). A byte outside the lead-byte range always ends a character, so only the
-/// run of lead-range bytes just before the hit matters: an even run ends on a boundary. The run
-/// is measured eight bytes at a time, reading back past `boundary` as far as the eight bytes
-/// before the hit, which treats the boundary as the end of the run.
-bool startsCharacterAfter(const char* bytes, std::size_t boundary, std::size_t hit)
+/// `boundary` (<= hit) and the byte before `hit` lies in the lead-byte range. A byte outside
+/// that range always ends a character, so only the run of lead-range bytes just before the hit
+/// matters: an even run ends on a boundary. The run is measured eight bytes at a time, reading
+/// back past `boundary` as far as the eight bytes before the hit, which treats the boundary as
+/// the end of the run.
+[[gnu::noinline]] bool leadRunEndsOnBoundary(const char* bytes, std::size_t boundary,
+                                             std::size_t hit)
 {
-    // Most hits follow a character outside the lead-byte range: no run at all.
-    if (hit == boundary || !gbk::isLeadByte(static_cast<unsigned char>(bytes[hit - 1])))
-        return true;
     std::size_t at = hit; // the run covers [at, hit) so far
     while (at >= 8) {
         std::uint64_t word = 0;
@@ -71,6 +70,14 @@ bool startsCharacterAfter(const char* bytes, std::size_t boundary, std::size_t h
     return (hit - at) % 2 == 0;
 }
 
+/// True when `hit` starts a character of text known to have a character boundary at
+/// `boundary` (<= hit). Most hits follow a byte outside the lead-byte range: no run at all.
+bool startsCharacterAfter(const char* bytes, std::size_t boundary, std::size_t hit)
+{
+    return hit == boundary || !gbk::isLeadByte(static_cast<unsigned char>(bytes[hit - 1])) ||
+           leadRunEndsOnBoundary(bytes, boundary, hit);
+}
+
 template <class OnMatch>
 void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
                   Instructions instructions, OnMatch&& onMatch)
@@ -86,14 +93,23 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
     const std::span<const std::size_t> starts = doc.Columns().starts(field).first(count + 1);
     const RecordLocator& locator = doc.Columns().locator(field);
     const SubstringSearch search(bytes.substr(0, starts[count]), query, instructions);
+    static_assert(SubstringSearch::kBlock == RecordLocator::kBlock);
     int matched = -1; // the last record passed on
-    search.forEachBatch([&](std::span<const std::size_t> hits) {
-        for (const std::size_t hit : hits) {
-            const int record = locator.recordAt(hit);
+    search.forEachBlock([&](std::size_t at, std::uint64_t places) __attribute__((always_inline)) {
+        const RecordLocator::Block block = locator.block(at / RecordLocator::kBlock);
+        for (; places != 0; places &= places - 1) {
+            const auto k = static_cast<std::size_t>(std::countr_zero(places));
+            const std::size_t hit = at + k;
+            const int record = block.crowded() ? locator.recordAt(hit) : block.recordAt(k);
             // A record is passed on once, whatever number of its hits count; a hit that runs
             // into the next record's text never counts.
-            if (record == matched || hit + query.size() > starts[record + 1] ||
-                !startsCharacterAfter(bytes.data(), starts[record], hit))
+            if (record == matched)
+                continue;
+            if (query.size() <= RecordLocator::kBlock
+                    ? block.runsIntoNextRecord(k, query.size())
+                    : hit + query.size() > starts[record + 1])
+                continue;
+            if (!startsCharacterAfter(bytes.data(), starts[record], hit))
                 continue;
             onMatch(record);
             matched = record;
@@ -114,8 +130,9 @@ std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kin
     // Names come from the name column, not the record table: with thousands of hits, reading
     // each record's slot would cost a cache miss per hit.
     const FieldColumns& columns = doc.Columns();
-    forEachMatch(doc, kind, query, instructions,
-                 [&](int index) { names.push_back(columns.text(Field::ChineseName, index)); });
+    forEachMatch(doc, kind, query, instructions, [&](int index) __attribute__((always_inline)) {
+        names.push_back(columns.text(Field::ChineseName, index));
+    });
     return names;
 }
 

@@ -7,7 +7,7 @@ RecordLocator::RecordLocator(std::span<const std::size_t> starts) : m_Starts(sta
     const auto records = static_cast<std::uint32_t>(starts.size() - 1);
     const std::size_t bytes = starts.back();
     const std::size_t blocks = (bytes + kBlock - 1) / kBlock;
-    m_StartBits.assign(blocks, 0);
+    m_StartBits.assign(blocks + 1, 0);
     m_First.assign(blocks + 1, records > 0 ? records - 1 : 0);
     std::uint32_t holding = 0; // the last record starting at or before the block's first byte
     for (std::size_t block = 0; block < blocks; ++block) {

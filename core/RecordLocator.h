@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -16,38 +17,69 @@ public:
     /// `starts` holds the start of every record in the column, then the end of the last one.
     explicit RecordLocator(std::span<const std::size_t> starts);
 
+    static constexpr std::size_t kBlock = 64;
+
+    /// What is known of the records of one block of kBlock bytes.
+    class Block
+    {
+    public:
+        /// The record holding byte `k` of the block, unless crowded(). Inlined into a search's
+        /// vector code, the count is one instruction.
+        int recordAt(std::size_t k) const
+        {
+            // The starts after the block's first byte, up to and with byte k.
+            const std::uint64_t upTo = (std::uint64_t{2} << k) - 1;
+            return static_cast<int>(m_First) +
+                   std::popcount(m_StartBits & upTo & ~std::uint64_t{1});
+        }
+
+        /// True where two records start at the same byte after the block's first, which the
+        /// bits cannot count: an empty record. RecordLocator::recordAt finds them.
+        bool crowded() const { return (m_First & kCrowded) != 0; }
+
+        /// True when a record starts after byte `k` of the block and within `length` - 1 bytes
+        /// of it (`length` at most kBlock): `length` bytes from byte k run into another record.
+        bool runsIntoNextRecord(std::size_t k, std::size_t length) const
+        {
+            const auto bits = m_StartBits | static_cast<unsigned __int128>(m_NextStartBits) << 64;
+            const auto after = static_cast<std::uint64_t>(bits >> (k + 1));
+            return (after & ((std::uint64_t{1} << (length - 1)) - 1)) != 0;
+        }
+
+    private:
+        friend class RecordLocator;
+        Block(std::uint32_t first, std::uint64_t startBits, std::uint64_t nextStartBits)
+            : m_First(first), m_StartBits(startBits), m_NextStartBits(nextStartBits)
+        {
+        }
+
+        std::uint32_t m_First;
+        std::uint64_t m_StartBits;
+        std::uint64_t m_NextStartBits;
+    };
+
+    Block block(std::size_t block) const
+    {
+        return {m_First[block], m_StartBits[block], m_StartBits[block + 1]};
+    }
+
     /// The last record that starts at or before `offset`; `offset` lies before the end of the
     /// last record.
     int recordAt(std::size_t offset) const
     {
-        const std::size_t block = offset / kBlock;
-        const std::uint32_t first = m_First[block];
-        if (first & kCrowded) [[unlikely]]
-            return recordInCrowdedBlock(block, offset);
-        // The starts after the block's first byte, up to and with `offset`.
-        const std::uint64_t upTo = (std::uint64_t{2} << (offset % kBlock)) - 1;
-        return static_cast<int>(first) + bitCount(m_StartBits[block] & upTo & ~std::uint64_t{1});
+        const Block b = block(offset / kBlock);
+        if (b.crowded()) [[unlikely]]
+            return recordInCrowdedBlock(offset / kBlock, offset);
+        return b.recordAt(offset % kBlock);
     }
 
 private:
-    static constexpr std::size_t kBlock = 64;
-
-    /// The bits set in `bits`. Built for the x86-64 baseline, std::popcount is a library call.
-    static int bitCount(std::uint64_t bits)
-    {
-        bits -= (bits >> 1) & 0x5555555555555555ull;
-        bits = (bits & 0x3333333333333333ull) + ((bits >> 2) & 0x3333333333333333ull);
-        bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Full;
-        return static_cast<int>((bits * 0x0101010101010101ull) >> 56);
-    }
-
-    /// Marks a block where two records start at the same byte after its first, which the bits
-    /// cannot count: an empty record. Its records are found among the starts.
     static constexpr std::uint32_t kCrowded = std::uint32_t{1} << 31;
+
 
     int recordInCrowdedBlock(std::size_t block, std::size_t offset) const;
 
     std::span<const std::size_t> m_Starts;
-    std::vector<std::uint64_t> m_StartBits;
+    std::vector<std::uint64_t> m_StartBits; ///< and a last word of none, after the last block
     std::vector<std::uint32_t> m_First; ///< per block, and the last record after the last block
 };

@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <span>
 #include <string_view>
 
 #if defined(__x86_64__)
@@ -25,84 +24,135 @@ public:
     SubstringSearch(std::string_view haystack, std::string_view needle,
                     Instructions instructions = Instructions::Fastest);
 
-    /// Calls `onHits(hits)` with the offsets of every occurrence, in increasing order, a batch
-    /// of up to kBatch at a time. An empty needle occurs nowhere.
-    template <class OnHits> void forEachBatch(OnHits&& onHits) const
+    static constexpr std::size_t kBlock = 64;
+
+    /// Calls `onBlock(at, starts)` for each block of kBlock places of the haystack where an
+    /// occurrence starts, in increasing order: `at` is the block's first place (a multiple of
+    /// kBlock) and bit k of `starts` is set when an occurrence starts at `at + k`. An empty
+    /// needle occurs nowhere. `onBlock` is best inlined: the vector code then compiles it with
+    /// the instructions it uses itself.
+    template <class OnBlock> void forEachBlock(OnBlock&& onBlock) const
     {
         if (m_Needle.empty() || m_Haystack.size() < m_Needle.size())
             return;
-        Batch batch;
 #if defined(__x86_64__)
-        if (m_Vector) {
-            forEachVector(batch, onHits);
+        if (m_Vectors == Vectors::Wide) {
+            forEachWide(onBlock);
+            return;
+        }
+        if (m_Vectors == Vectors::Narrow) {
+            forEachNarrow(onBlock);
             return;
         }
 #endif
-        forEachPortable(0, batch, onHits);
+        forEachPortable(0, onBlock);
     }
 
-    static constexpr std::size_t kBatch = 256;
-
 private:
+    enum class Vectors
+    {
+        None,
+        Narrow, ///< 256 bits
+        Wide,   ///< 512 bits
+    };
+
     /// Needle bytes beyond the three chosen ones that the vector code compares before
     /// comparing the whole needle: the first eight.
     static constexpr std::size_t kCompared = 8;
 
-    struct Batch
-    {
-        // Room for one block's hits beyond a full batch.
-        std::array<std::size_t, kBatch + 64> hits;
-        std::size_t count = 0;
-    };
-
-    template <class OnHits>
-    void forEachPortable(std::size_t from, Batch& batch, OnHits& onHits) const
+    /// The haystack's occurrences from place `from` (a multiple of kBlock) on, by memmem.
+    template <class OnBlock> void forEachPortable(std::size_t from, OnBlock& onBlock) const
     {
         const char* h = m_Haystack.data();
+        std::size_t block = from;
+        std::uint64_t starts = 0;
         while (from + m_Needle.size() <= m_Haystack.size()) {
             const void* hit =
                 memmem(h + from, m_Haystack.size() - from, m_Needle.data(), m_Needle.size());
             if (!hit)
                 break;
             from = static_cast<std::size_t>(static_cast<const char*>(hit) - h);
-            batch.hits[batch.count++] = from++;
-            if (batch.count >= kBatch) {
-                onHits(std::span<const std::size_t>(batch.hits.data(), batch.count));
-                batch.count = 0;
+            if (from - block >= kBlock) {
+                if (starts != 0)
+                    onBlock(block, starts);
+                block = from / kBlock * kBlock;
+                starts = 0;
             }
+            starts |= std::uint64_t{1} << (from - block);
+            ++from;
         }
-        if (batch.count > 0)
-            onHits(std::span<const std::size_t>(batch.hits.data(), batch.count));
+        if (starts != 0)
+            onBlock(block, starts);
+    }
+
+    /// Clears the places of `starts` (in the block at `at`) where the needle's bytes beyond
+    /// the first kCompared differ.
+    std::uint64_t compareRest(std::size_t at, std::uint64_t starts) const
+    {
+        if (m_Needle.size() <= kCompared)
+            return starts;
+        for (std::uint64_t rest = starts; rest != 0; rest &= rest - 1) {
+            const int k = std::countr_zero(rest);
+            if (std::memcmp(m_Haystack.data() + at + k, m_Needle.data(), m_Needle.size()) != 0)
+                starts &= ~(std::uint64_t{1} << k);
+        }
+        return starts;
     }
 
 #if defined(__x86_64__)
-    /// Takes 64 places at a time: a mask of the places where the three chosen bytes agree,
+    /// Takes a block at a time: a mask of the places where the three chosen bytes agree,
     /// narrowed by the needle's other bytes (up to the first eight) where any agree; the whole
-    /// needle is compared only at the places left. The places of a mask are written out
-    /// without a branch per place, so dense hits cost little more than sparse ones.
-    template <class OnHits>
-    __attribute__((target("avx2,bmi,popcnt"))) void forEachVector(Batch& batch,
-                                                                  OnHits& onHits) const
+    /// needle is compared only at the places left.
+    template <class OnBlock>
+    __attribute__((target("avx512f,avx512bw,bmi,popcnt"))) void forEachWide(OnBlock& onBlock) const
     {
         const char* h = m_Haystack.data();
-        const std::size_t n = m_Needle.size();
-        const std::size_t end = m_Haystack.size() - n + 1; // one past the last possible start
+        const std::size_t end = m_Haystack.size() - m_Needle.size() + 1; // past the last start
+        const auto byte = [this](std::size_t k) __attribute__((target("avx512f,avx512bw"))) {
+            return _mm512_set1_epi8(m_Needle[k]);
+        };
+        const __m512i first = byte(m_First);
+        const __m512i second = byte(m_Second);
+        const __m512i third = byte(m_Third);
+        const auto agree = [h](__mmask64 places, std::size_t at, __m512i b)
+            __attribute__((target("avx512f,avx512bw"))) {
+            return _mm512_mask_cmpeq_epi8_mask(places, _mm512_loadu_si512(h + at), b);
+        };
+        std::size_t i = 0;
+        for (; i + kBlock <= end; i += kBlock) {
+            __mmask64 places = agree(~__mmask64{0}, i + m_First, first);
+            places = agree(places, i + m_Second, second);
+            places = agree(places, i + m_Third, third);
+            if (places == 0)
+                continue;
+            for (std::size_t k = 0; k < m_OtherCount; ++k)
+                places = agree(places, i + m_Others[k], byte(m_Others[k]));
+            if (const std::uint64_t starts = compareRest(i, places); starts != 0)
+                onBlock(i, starts);
+        }
+        forEachPortable(i, onBlock);
+    }
+
+    /// As forEachWide, with two 32-byte halves for each block.
+    template <class OnBlock>
+    __attribute__((target("avx2,bmi,popcnt"))) void forEachNarrow(OnBlock& onBlock) const
+    {
+        const char* h = m_Haystack.data();
+        const std::size_t end = m_Haystack.size() - m_Needle.size() + 1; // past the last start
         const __m256i first = _mm256_set1_epi8(m_Needle[m_First]);
         const __m256i second = _mm256_set1_epi8(m_Needle[m_Second]);
         const __m256i third = _mm256_set1_epi8(m_Needle[m_Third]);
-        const auto agree = [h](std::size_t at, __m256i byte) __attribute__((target("avx2")))
-        {
+        const auto agree = [h](std::size_t at, __m256i byte) __attribute__((target("avx2"))) {
             return _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + at)),
                                      byte);
         };
-        const auto candidates = [&](std::size_t at) __attribute__((target("avx2")))
-        {
+        const auto candidates = [&](std::size_t at) __attribute__((target("avx2"))) {
             return _mm256_and_si256(
                 _mm256_and_si256(agree(at + m_First, first), agree(at + m_Second, second)),
                 agree(at + m_Third, third));
         };
         std::size_t i = 0;
-        for (; i + 64 <= end; i += 64) {
+        for (; i + kBlock <= end; i += kBlock) {
             __m256i low = candidates(i);
             __m256i high = candidates(i + 32);
             const __m256i any = _mm256_or_si256(low, high);
@@ -113,42 +163,20 @@ private:
                 low = _mm256_and_si256(low, agree(i + m_Others[k], byte));
                 high = _mm256_and_si256(high, agree(i + 32 + m_Others[k], byte));
             }
-            std::uint64_t mask =
+            const std::uint64_t places =
                 static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
                 static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(high)))
                     << 32;
-            if (n > kCompared) {
-                for (std::uint64_t rest = mask; rest != 0; rest &= rest - 1) {
-                    const int k = std::countr_zero(rest);
-                    if (std::memcmp(h + i + k, m_Needle.data(), n) != 0)
-                        mask &= ~(std::uint64_t{1} << k);
-                }
-            }
-            // Four places are written whether or not the mask has them; the count decides
-            // which are kept.
-            std::size_t* out = batch.hits.data() + batch.count;
-            const int found = std::popcount(mask);
-            for (int k = 0; k < 4; ++k) {
-                out[k] = i + static_cast<std::size_t>(std::countr_zero(mask));
-                mask &= mask - 1;
-            }
-            for (int k = 4; k < found; ++k) {
-                out[k] = i + static_cast<std::size_t>(std::countr_zero(mask));
-                mask &= mask - 1;
-            }
-            batch.count += static_cast<std::size_t>(found);
-            if (batch.count >= kBatch) {
-                onHits(std::span<const std::size_t>(batch.hits.data(), batch.count));
-                batch.count = 0;
-            }
+            if (const std::uint64_t starts = compareRest(i, places); starts != 0)
+                onBlock(i, starts);
         }
-        forEachPortable(i, batch, onHits);
+        forEachPortable(i, onBlock);
     }
 #endif
 
     std::string_view m_Haystack;
     std::string_view m_Needle;
-    bool m_Vector = false;
+    Vectors m_Vectors = Vectors::None;
     std::size_t m_First = 0; ///< offsets in the needle of the three bytes compared first
     std::size_t m_Second = 0;
     std::size_t m_Third = 0;
