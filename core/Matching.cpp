@@ -70,14 +70,6 @@ constexpr std::uint64_t outsideLeadRange(std::uint64_t word)
     return (hit - at) % 2 == 0;
 }
 
-/// True when `hit` starts a character of text known to have a character boundary at
-/// `boundary` (<= hit). Most hits follow a byte outside the lead-byte range: no run at all.
-bool startsCharacterAfter(const char* bytes, std::size_t boundary, std::size_t hit)
-{
-    return hit == boundary || !gbk::isLeadByte(static_cast<unsigned char>(bytes[hit - 1])) ||
-           leadRunEndsOnBoundary(bytes, boundary, hit);
-}
-
 template <class OnMatch>
 void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
                   Instructions instructions, OnMatch&& onMatch)
@@ -109,7 +101,11 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
                     ? block.runsIntoNextRecord(k, query.size())
                     : hit + query.size() > starts[record + 1])
                 continue;
-            if (!startsCharacterAfter(bytes.data(), starts[record], hit))
+            // A hit after a byte outside the lead-byte range, or at its record's start, starts
+            // a character; only a hit after a lead-range byte needs its run measured.
+            if (!block.startsRecord(k) &&
+                gbk::isLeadByte(static_cast<unsigned char>(bytes[hit - 1])) &&
+                !leadRunEndsOnBoundary(bytes.data(), starts[record], hit))
                 continue;
             onMatch(record);
             matched = record;
@@ -129,9 +125,10 @@ std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kin
     names.reserve(static_cast<std::size_t>(std::max(doc.RecordCount(), 0)));
     // Names come from the name column, not the record table: with thousands of hits, reading
     // each record's slot would cost a cache miss per hit.
-    const FieldColumns& columns = doc.Columns();
+    const char* nameBytes = doc.Columns().bytes(Field::ChineseName).data();
+    const std::size_t* nameStarts = doc.Columns().starts(Field::ChineseName).data();
     forEachMatch(doc, kind, query, instructions, [&](int index) __attribute__((always_inline)) {
-        names.push_back(columns.text(Field::ChineseName, index));
+        names.emplace_back(nameBytes + nameStarts[index], nameStarts[index + 1] - nameStarts[index]);
     });
     return names;
 }

@@ -33,6 +33,9 @@ public:
                    std::popcount(m_StartBits & upTo & ~std::uint64_t{1});
         }
 
+        /// True when a record starts at byte `k` of the block.
+        bool startsRecord(std::size_t k) const { return (m_StartBits >> k) & 1; }
+
         /// True where two records start at the same byte after the block's first, which the
         /// bits cannot count: an empty record. RecordLocator::recordAt finds them.
         bool crowded() const { return (m_First & kCrowded) != 0; }

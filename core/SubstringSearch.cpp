@@ -5,8 +5,8 @@
 
 namespace {
 
-/// The instructions the 256-bit vector search is compiled for.
-bool hasNarrowVectors()
+/// The instructions the vector search is compiled for.
+bool hasVectorInstructions()
 {
 #if defined(__x86_64__)
     static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
@@ -17,28 +17,13 @@ bool hasNarrowVectors()
 #endif
 }
 
-/// The instructions the 512-bit vector search is compiled for.
-bool hasWideVectors()
-{
-#if defined(__x86_64__)
-    static const bool has = hasNarrowVectors() && __builtin_cpu_supports("avx512f") &&
-                            __builtin_cpu_supports("avx512bw");
-    return has;
-#else
-    return false;
-#endif
-}
-
 } // namespace
 
 SubstringSearch::SubstringSearch(std::string_view haystack, std::string_view needle,
                                  Instructions instructions)
-    : m_Haystack(haystack), m_Needle(needle)
+    : m_Haystack(haystack), m_Needle(needle),
+      m_Vector(instructions == Instructions::Fastest && hasVectorInstructions())
 {
-    if (instructions == Instructions::Fastest && hasWideVectors())
-        m_Vectors = Vectors::Wide;
-    else if (instructions != Instructions::Portable && hasNarrowVectors())
-        m_Vectors = Vectors::Narrow;
     // A kilobyte tells common bytes from rare ones; counting more costs more than it saves.
     constexpr std::size_t kSample = 1024;
     std::array<std::uint32_t, 256> counts{};

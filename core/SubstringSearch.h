@@ -36,12 +36,8 @@ public:
         if (m_Needle.empty() || m_Haystack.size() < m_Needle.size())
             return;
 #if defined(__x86_64__)
-        if (m_Vectors == Vectors::Wide) {
-            forEachWide(onBlock);
-            return;
-        }
-        if (m_Vectors == Vectors::Narrow) {
-            forEachNarrow(onBlock);
+        if (m_Vector) {
+            forEachVector(onBlock);
             return;
         }
 #endif
@@ -49,13 +45,6 @@ public:
     }
 
 private:
-    enum class Vectors
-    {
-        None,
-        Narrow, ///< 256 bits
-        Wide,   ///< 512 bits
-    };
-
     /// Needle bytes beyond the three chosen ones that the vector code compares before
     /// comparing the whole needle: the first eight.
     static constexpr std::size_t kCompared = 8;
@@ -100,42 +89,12 @@ private:
     }
 
 #if defined(__x86_64__)
-    /// Takes a block at a time: a mask of the places where the three chosen bytes agree,
-    /// narrowed by the needle's other bytes (up to the first eight) where any agree; the whole
-    /// needle is compared only at the places left.
+    /// Takes a block at a time, in two 32-byte halves: a mask of the places where the three
+    /// chosen bytes agree, narrowed by the needle's other bytes (up to the first eight) where any
+    /// agree; the whole needle is compared only at the places left. (512-bit vectors, where a
+    /// processor has them, ran slower: most of their loads straddle two cache lines.)
     template <class OnBlock>
-    __attribute__((target("avx512f,avx512bw,bmi,popcnt"))) void forEachWide(OnBlock& onBlock) const
-    {
-        const char* h = m_Haystack.data();
-        const std::size_t end = m_Haystack.size() - m_Needle.size() + 1; // past the last start
-        const auto byte = [this](std::size_t k) __attribute__((target("avx512f,avx512bw"))) {
-            return _mm512_set1_epi8(m_Needle[k]);
-        };
-        const __m512i first = byte(m_First);
-        const __m512i second = byte(m_Second);
-        const __m512i third = byte(m_Third);
-        const auto agree = [h](__mmask64 places, std::size_t at, __m512i b)
-            __attribute__((target("avx512f,avx512bw"))) {
-            return _mm512_mask_cmpeq_epi8_mask(places, _mm512_loadu_si512(h + at), b);
-        };
-        std::size_t i = 0;
-        for (; i + kBlock <= end; i += kBlock) {
-            __mmask64 places = agree(~__mmask64{0}, i + m_First, first);
-            places = agree(places, i + m_Second, second);
-            places = agree(places, i + m_Third, third);
-            if (places == 0)
-                continue;
-            for (std::size_t k = 0; k < m_OtherCount; ++k)
-                places = agree(places, i + m_Others[k], byte(m_Others[k]));
-            if (const std::uint64_t starts = compareRest(i, places); starts != 0)
-                onBlock(i, starts);
-        }
-        forEachPortable(i, onBlock);
-    }
-
-    /// As forEachWide, with two 32-byte halves for each block.
-    template <class OnBlock>
-    __attribute__((target("avx2,bmi,popcnt"))) void forEachNarrow(OnBlock& onBlock) const
+    __attribute__((target("avx2,bmi,popcnt"))) void forEachVector(OnBlock& onBlock) const
     {
         const char* h = m_Haystack.data();
         const std::size_t end = m_Haystack.size() - m_Needle.size() + 1; // past the last start
@@ -176,7 +135,7 @@ private:
 
     std::string_view m_Haystack;
     std::string_view m_Needle;
-    Vectors m_Vectors = Vectors::None;
+    bool m_Vector = false;
     std::size_t m_First = 0; ///< offsets in the needle of the three bytes compared first
     std::size_t m_Second = 0;
     std::size_t m_Third = 0;
