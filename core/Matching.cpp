@@ -97,9 +97,8 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
             // into the next record's text never counts.
             if (record == matched)
                 continue;
-            if (query.size() <= RecordLocator::kBlock
-                    ? block.runsIntoNextRecord(k, query.size())
-                    : hit + query.size() > starts[record + 1])
+            if (query.size() <= RecordLocator::kBlock ? block.runsIntoNextRecord(k, query.size())
+                                                      : hit + query.size() > starts[record + 1])
                 continue;
             // A hit after a byte outside the lead-byte range, or at its record's start, starts
             // a character; only a hit after a lead-range byte needs its run measured.
@@ -127,9 +126,12 @@ std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kin
     // each record's slot would cost a cache miss per hit.
     const char* nameBytes = doc.Columns().bytes(Field::ChineseName).data();
     const std::size_t* nameStarts = doc.Columns().starts(Field::ChineseName).data();
-    forEachMatch(doc, kind, query, instructions, [&](int index) __attribute__((always_inline)) {
-        names.emplace_back(nameBytes + nameStarts[index], nameStarts[index + 1] - nameStarts[index]);
-    });
+    const auto addName = [&](int index) __attribute__((always_inline))
+    {
+        names.emplace_back(nameBytes + nameStarts[index],
+                           nameStarts[index + 1] - nameStarts[index]);
+    };
+    forEachMatch(doc, kind, query, instructions, addName);
     return names;
 }
 

@@ -77,12 +77,12 @@ public:
     }
 
 private:
+    /// Marks a crowded block's first record (record numbers stay below 2^31).
     static constexpr std::uint32_t kCrowded = std::uint32_t{1} << 31;
-
 
     int recordInCrowdedBlock(std::size_t block, std::size_t offset) const;
 
     std::span<const std::size_t> m_Starts;
     std::vector<std::uint64_t> m_StartBits; ///< and a last word of none, after the last block
-    std::vector<std::uint32_t> m_First; ///< per block, and the last record after the last block
+    std::vector<std::uint32_t> m_First;     ///< per block, and the last record after the last block
 };

@@ -101,11 +101,13 @@ private:
         const __m256i first = _mm256_set1_epi8(m_Needle[m_First]);
         const __m256i second = _mm256_set1_epi8(m_Needle[m_Second]);
         const __m256i third = _mm256_set1_epi8(m_Needle[m_Third]);
-        const auto agree = [h](std::size_t at, __m256i byte) __attribute__((target("avx2"))) {
+        const auto agree = [h](std::size_t at, __m256i byte) __attribute__((target("avx2")))
+        {
             return _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + at)),
                                      byte);
         };
-        const auto candidates = [&](std::size_t at) __attribute__((target("avx2"))) {
+        const auto candidates = [&](std::size_t at) __attribute__((target("avx2")))
+        {
             return _mm256_and_si256(
                 _mm256_and_si256(agree(at + m_First, first), agree(at + m_Second, second)),
                 agree(at + m_Third, third));
