@@ -1,13 +1,38 @@
 // Feeds arbitrary bytes to the database loader, then reads every loaded text and searches the
 // store, so that a view left pointing at freed or foreign bytes shows up under the sanitizers.
+// Each search must find what a plain search of every record's text finds.
 
 #include "DatabaseFile.h"
+#include "Gbk.h"
 #include "Matching.h"
 #include "VELMORDoc.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+
+namespace {
+
+/// The Chinese names of the records whose `field` holds `query` starting on a character.
+std::vector<std::string_view> plainMatches(const CVELMORDoc& doc, Field field,
+                                           std::string_view query)
+{
+    std::vector<std::string_view> names;
+    for (int i = 0; i < doc.RecordCount(); ++i) {
+        const std::string_view text = fieldText(doc.Record(i), field);
+        for (std::size_t at = text.find(query); at != std::string_view::npos;
+             at = text.find(query, at + 1)) {
+            if (gbk::startsCharacter(text, at)) {
+                names.push_back(doc.Record(i).ChineseName);
+                break;
+            }
+        }
+    }
+    return names;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -25,13 +50,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 total += static_cast<unsigned char>(c);
         }
     }
-    for (SearchKind kind : {SearchKind::ChineseName, SearchKind::EnglishName, SearchKind::CasNumber,
-                            SearchKind::Use, SearchKind::Formula}) {
-        total += MatchRecords(*doc, kind, "A").size();
-        total += MatchRecords(*doc, kind,
-                              "\xB0\xA1"
-                              "1")
-                     .size();
+    const std::pair<SearchKind, Field> searches[] = {{SearchKind::ChineseName, Field::ChineseName},
+                                                     {SearchKind::EnglishName, Field::EnglishName},
+                                                     {SearchKind::CasNumber, Field::CasNumber},
+                                                     {SearchKind::Use, Field::Use},
+                                                     {SearchKind::Formula, Field::Formula}};
+    for (const auto& [kind, field] : searches) {
+        for (const std::string_view query : {"A", "\xB0\xA1\x31"}) {
+            const auto found = MatchRecords(*doc, kind, query);
+            if (found != plainMatches(*doc, field, query) ||
+                MatchRecords(*doc, kind, query, Instructions::Portable) != found)
+                std::abort();
+            total += found.size();
+        }
     }
     if (doc->RecordCount() > 0)
         total += doc->FindRecordByName(doc->Record(doc->RecordCount() - 1).ChineseName).value_or(0);
