@@ -93,7 +93,16 @@ private:
     /// chosen bytes agree, narrowed by the needle's other bytes (up to the first eight) where any
     /// agree; the whole needle is compared only at the places left. (512-bit vectors, where a
     /// processor has them, ran slower: most of their loads straddle two cache lines.)
-    template <class OnBlock>
+    template <class OnBlock> void forEachVector(OnBlock& onBlock) const
+    {
+        // A needle of one or two bytes has fewer than three to compare.
+        if (m_Third != m_Second)
+            forEachVector<true>(onBlock);
+        else
+            forEachVector<false>(onBlock);
+    }
+
+    template <bool kThreeBytes, class OnBlock>
     __attribute__((target("avx2,bmi,popcnt"))) void forEachVector(OnBlock& onBlock) const
     {
         const char* h = m_Haystack.data();
@@ -108,9 +117,12 @@ private:
         };
         const auto candidates = [&](std::size_t at) __attribute__((target("avx2")))
         {
-            return _mm256_and_si256(
-                _mm256_and_si256(agree(at + m_First, first), agree(at + m_Second, second)),
-                agree(at + m_Third, third));
+            const __m256i two =
+                _mm256_and_si256(agree(at + m_First, first), agree(at + m_Second, second));
+            if constexpr (kThreeBytes)
+                return _mm256_and_si256(two, agree(at + m_Third, third));
+            else
+                return two;
         };
         std::size_t i = 0;
         for (; i + kBlock <= end; i += kBlock) {
