@@ -8,7 +8,6 @@
 #include "WindowStyles.h"
 
 #include <QPainter>
-#include <QPixmap>
 
 namespace {
 // The order in which edges are hit-tested and painted.
@@ -132,25 +131,21 @@ void CEdgeSizingBar::PaintGripper(QPainter&, const QRect&) {}
 
 void CEdgeSizingBar::paintEvent(QPaintEvent*)
 {
-    // The client area belongs to the child. What lies around it is painted once off-screen
-    // and copied in one go, so that it does not flicker.
-    QPixmap image(size());
-    {
-        QPainter memory(&image);
-        QRect rect = this->rect();
-        memory.fillRect(rect, SystemColour(SysColour::BtnFace));
-        DrawBorders(memory, rect);
-        if (m_dwSizingStyle & SIZING_SHOW_EDGES) {
-            for (unsigned code : kEdgeCodes) {
-                const QRect edge = EdgeRect(code);
-                if (!edge.isEmpty())
-                    Draw3dRect(memory, edge, SystemColour(SysColour::BtnHighlight),
-                               SystemColour(SysColour::BtnShadow));
-            }
-        }
-        PaintGripper(memory, m_rcClient);
-    }
+    // The client area belongs to the child; only what lies around it is painted. (The window's
+    // backing store already keeps this from flickering: an off-screen copy of the whole bar
+    // cost a fresh image of its size at every paint.)
     QPainter painter(this);
     painter.setClipRegion(QRegion(rect()).subtracted(QRegion(m_rcClient)));
-    painter.drawPixmap(0, 0, image);
+    QRect rect = this->rect();
+    painter.fillRect(rect, SystemColour(SysColour::BtnFace));
+    DrawBorders(painter, rect);
+    if (m_dwSizingStyle & SIZING_SHOW_EDGES) {
+        for (unsigned code : kEdgeCodes) {
+            const QRect edge = EdgeRect(code);
+            if (!edge.isEmpty())
+                Draw3dRect(painter, edge, SystemColour(SysColour::BtnHighlight),
+                           SystemColour(SysColour::BtnShadow));
+        }
+    }
+    PaintGripper(painter, m_rcClient);
 }
