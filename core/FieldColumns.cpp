@@ -15,7 +15,7 @@ void FieldColumns::clear(bool release)
             column.empty();
     }
     m_Sealed = 0;
-    forgetLocators();
+    forgetMaps();
 }
 
 void FieldColumns::prepareFrom(int record)
@@ -58,21 +58,21 @@ void FieldColumns::seal(int records)
     GiveBackPages(&m_Table->ints[records], sizeof m_Table->ints[0] * (kRecords - records));
     m_Prepared = std::min(m_Prepared, records);
     m_Sealed = records;
-    forgetLocators();
+    forgetMaps();
 }
 
-const RecordLocator& FieldColumns::locator(Field field) const
+const ColumnMap& FieldColumns::columnMap(Field field) const
 {
-    const std::lock_guard lock(m_LocatorsMade);
-    auto& locator = m_Locators[searchedColumn(field)];
-    if (!locator)
-        locator = std::make_unique<const RecordLocator>(starts(field));
-    return *locator;
+    const std::lock_guard lock(m_MapsMade);
+    auto& map = m_Maps[searchedColumn(field)];
+    if (!map)
+        map = std::make_unique<const ColumnMap>(bytes(field), starts(field));
+    return *map;
 }
 
-void FieldColumns::forgetLocators()
+void FieldColumns::forgetMaps()
 {
-    const std::lock_guard lock(m_LocatorsMade);
-    for (auto& locator : m_Locators)
-        locator.reset();
+    const std::lock_guard lock(m_MapsMade);
+    for (auto& map : m_Maps)
+        map.reset();
 }

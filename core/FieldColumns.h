@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ColumnMap.h"
 #include "MappedMemory.h"
 #include "ReagentRecord.h"
-#include "RecordLocator.h"
 
 #include <array>
 #include <cstddef>
@@ -70,9 +70,9 @@ public:
         return {m_Table->starts[searchedColumn(field)], static_cast<std::size_t>(m_Sealed) + 1};
     }
 
-    /// Finds the sealed record holding a byte of `bytes(field)`. Made at its first use after a
+    /// Where records and characters start in `bytes(field)`. Made at its first use after a
     /// load, as only searches need it.
-    const RecordLocator& locator(Field field) const;
+    const ColumnMap& columnMap(Field field) const;
 
     /// Searched field `field` of sealed record `record`.
     std::string_view text(Field field, int record) const
@@ -165,13 +165,13 @@ private:
     }
 
     void prepareFrom(int record);
-    void forgetLocators();
+    void forgetMaps();
 
     ZeroPages m_Pages;
     Table* m_Table;
     std::array<GrowingBytes, kColumnCount> m_Bytes;
     int m_Sealed = 0;
     int m_Prepared = 0; ///< records whose table pages have been brought in
-    mutable std::mutex m_LocatorsMade;
-    mutable std::array<std::unique_ptr<const RecordLocator>, kOthers> m_Locators;
+    mutable std::mutex m_MapsMade;
+    mutable std::array<std::unique_ptr<const ColumnMap>, kOthers> m_Maps;
 };

@@ -4,22 +4,22 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
-/// Finds the record whose text holds a byte of a searched column in a few instructions,
-/// however far it lies from the last byte asked about: a search with thousands of hits asks
-/// for each of them. One bit per byte marks where records start, and each 64-byte block of the
-/// column knows the record holding its first byte; the record of a byte is that one plus the
-/// records starting after it in the block, up to the byte.
-class RecordLocator
+/// Where records and characters start in a searched column, one bit per byte, for a search
+/// with thousands of hits to settle each in a few instructions. Each 64-byte block of the
+/// column also knows the record holding its first byte; the record of a byte is that one plus
+/// the records starting after it in the block, up to the byte.
+class ColumnMap
 {
 public:
-    /// `starts` holds the start of every record in the column, then the end of the last one.
-    explicit RecordLocator(std::span<const std::size_t> starts);
+    /// `starts` holds the start of every record in `bytes`, then the end of the last one.
+    ColumnMap(std::string_view bytes, std::span<const std::size_t> starts);
 
     static constexpr std::size_t kBlock = 64;
 
-    /// What is known of the records of one block of kBlock bytes.
+    /// What is known of one block of kBlock bytes.
     class Block
     {
     public:
@@ -33,11 +33,8 @@ public:
                    std::popcount(m_StartBits & upTo & ~std::uint64_t{1});
         }
 
-        /// True when a record starts at byte `k` of the block.
-        bool startsRecord(std::size_t k) const { return (m_StartBits >> k) & 1; }
-
         /// True where two records start at the same byte after the block's first, which the
-        /// bits cannot count: an empty record. RecordLocator::recordAt finds them.
+        /// bits cannot count: an empty record. ColumnMap::recordAt finds them.
         bool crowded() const { return (m_First & kCrowded) != 0; }
 
         /// True when a record starts after byte `k` of the block and within `length` - 1 bytes
@@ -49,21 +46,28 @@ public:
             return (after & ((std::uint64_t{1} << (length - 1)) - 1)) != 0;
         }
 
+        /// Bit k set when byte k of the block starts a character of its record's text.
+        std::uint64_t characterStarts() const { return m_CharacterStarts; }
+
     private:
-        friend class RecordLocator;
-        Block(std::uint32_t first, std::uint64_t startBits, std::uint64_t nextStartBits)
-            : m_First(first), m_StartBits(startBits), m_NextStartBits(nextStartBits)
+        friend class ColumnMap;
+        Block(std::uint32_t first, std::uint64_t startBits, std::uint64_t nextStartBits,
+              std::uint64_t characterStarts)
+            : m_First(first), m_StartBits(startBits), m_NextStartBits(nextStartBits),
+              m_CharacterStarts(characterStarts)
         {
         }
 
         std::uint32_t m_First;
         std::uint64_t m_StartBits;
         std::uint64_t m_NextStartBits;
+        std::uint64_t m_CharacterStarts;
     };
 
     Block block(std::size_t block) const
     {
-        return {m_First[block], m_StartBits[block], m_StartBits[block + 1]};
+        return {m_First[block], m_StartBits[block], m_StartBits[block + 1],
+                m_CharacterStarts[block]};
     }
 
     /// The last record that starts at or before `offset`; `offset` lies before the end of the
@@ -84,5 +88,6 @@ private:
 
     std::span<const std::size_t> m_Starts;
     std::vector<std::uint64_t> m_StartBits; ///< and a last word of none, after the last block
-    std::vector<std::uint32_t> m_First;     ///< per block, and the last record after the last block
+    std::vector<std::uint64_t> m_CharacterStarts;
+    std::vector<std::uint32_t> m_First; ///< per block, and the last record after the last block
 };
