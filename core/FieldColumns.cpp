@@ -58,7 +58,6 @@ void FieldColumns::seal(int records)
     GiveBackPages(&m_Table->ints[records], sizeof m_Table->ints[0] * (kRecords - records));
     m_Prepared = std::min(m_Prepared, records);
     m_Sealed = records;
-    forgetMaps();
 }
 
 const ColumnMap& FieldColumns::columnMap(Field field) const

@@ -75,14 +75,11 @@ std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kin
     names.reserve(static_cast<std::size_t>(std::max(doc.RecordCount(), 0)));
     // Names come from the name column, not the record table: with thousands of hits, reading
     // each record's slot would cost a cache miss per hit.
-    const char* nameBytes = doc.Columns().bytes(Field::ChineseName).data();
-    const std::size_t* nameStarts = doc.Columns().starts(Field::ChineseName).data();
-    const auto addName = [&](int index) __attribute__((always_inline))
-    {
-        names.emplace_back(nameBytes + nameStarts[index],
-                           nameStarts[index + 1] - nameStarts[index]);
-    };
-    forEachMatch(doc, kind, query, instructions, addName);
+    const FieldColumns& columns = doc.Columns();
+    forEachMatch(
+        doc, kind, query, instructions, [&](int index) __attribute__((always_inline)) {
+            names.push_back(columns.text(Field::ChineseName, index));
+        });
     return names;
 }
 
