@@ -17,7 +17,10 @@ int MulDiv(int a, int b, int c)
 
 QFont DialogFont(const QString& face, int points)
 {
-    QFont font(face);
+    // Made from the application's font, as a widget's font would be, so that what is measured
+    // with it is what is drawn.
+    QFont font;
+    font.setFamily(face);
     font.setPixelSize(face == QStringLiteral("System") ? 16 : MulDiv(points, 96, 72));
     return font;
 }
