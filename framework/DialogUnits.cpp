@@ -17,8 +17,8 @@ int MulDiv(int a, int b, int c)
 
 QFont DialogFont(const QString& face, int points)
 {
-    // Made from the application's font, as a widget's font would be, so that what is measured
-    // with it is what is drawn.
+    // Made from the application's font, as a widget's font would be: measuring with it then
+    // takes the application's (unhinted) glyphs, as drawing does.
     QFont font;
     font.setFamily(face);
     font.setPixelSize(face == QStringLiteral("System") ? 16 : MulDiv(points, 96, 72));

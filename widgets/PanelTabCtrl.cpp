@@ -52,7 +52,7 @@ bool CPanelTabCtrl::Create(std::uint32_t style, const QRect& rect, QWidget* pare
     setAttribute(Qt::WA_OpaquePaintEvent);
     TabPens();
 
-    m_TabFont = QFont(); // the application's font, as the tabs are measured with it
+    m_TabFont = QFont(); // from the application's font, whose glyphs the tabs are measured in
     m_TabFont.setFamily(QStringLiteral("宋体"));
     m_TabFont.setPixelSize(12);
     m_TabFont.setWeight(QFont::Normal);
