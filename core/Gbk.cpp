@@ -85,6 +85,16 @@ bool startsCharacter(std::string_view text, std::size_t offset)
     return i == offset;
 }
 
+bool holdsOnCharacter(std::string_view text, std::string_view query)
+{
+    for (std::size_t at = text.find(query); at != std::string_view::npos;
+         at = text.find(query, at + 1)) {
+        if (startsCharacter(text, at))
+            return true;
+    }
+    return false;
+}
+
 std::size_t wholeCharacterPrefix(std::string_view text, std::size_t maxBytes)
 {
     const std::size_t limit = std::min(maxBytes, text.size());

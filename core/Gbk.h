@@ -16,6 +16,10 @@ constexpr bool isLeadByte(unsigned char b)
 /// True when `offset` is the first byte of a character of `text` (or its end).
 bool startsCharacter(std::string_view text, std::size_t offset);
 
+/// True when `query` (not empty) occurs in `text` starting on the first byte of a character:
+/// what a search counts as a hit, stated plainly.
+bool holdsOnCharacter(std::string_view text, std::string_view query);
+
 /// The longest prefix of at most `maxBytes` bytes that does not split a two-byte character.
 std::size_t wholeCharacterPrefix(std::string_view text, std::size_t maxBytes);
 

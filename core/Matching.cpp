@@ -7,9 +7,7 @@
 #include <bit>
 #include <cstdint>
 
-namespace {
-
-Field testedField(SearchKind kind)
+Field TestedField(SearchKind kind)
 {
     switch (kind) {
     case SearchKind::ChineseName:
@@ -26,6 +24,8 @@ Field testedField(SearchKind kind)
     return Field::ChineseName;
 }
 
+namespace {
+
 template <class OnMatch>
 void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
                   Instructions instructions, OnMatch&& onMatch)
@@ -36,7 +36,7 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
 
     // The whole field is searched in one pass over its buffer; each hit is mapped back to its
     // record, kept only if it lies within that record's text and starts a character.
-    const Field field = testedField(kind);
+    const Field field = TestedField(kind);
     const std::string_view bytes(doc.Columns().bytes(field));
     const std::span<const std::size_t> starts = doc.Columns().starts(field).first(count + 1);
     const ColumnMap& map = doc.Columns().columnMap(field);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Instructions.h"
+#include "ReagentRecord.h"
 
 #include <string_view>
 #include <vector>
@@ -16,6 +17,9 @@ enum class SearchKind
     Use,
     Formula,
 };
+
+/// The field a search of `kind` tests.
+Field TestedField(SearchKind kind);
 
 /// The Chinese names of the records whose tested field holds `query` as a byte-exact
 /// substring starting on a character boundary, in store order, duplicates and empty names
