@@ -9,7 +9,7 @@ ColumnMap::ColumnMap(std::string_view bytes, std::span<const std::size_t> starts
     const auto records = static_cast<std::uint32_t>(starts.size() - 1);
     const std::size_t size = starts.back();
     const std::size_t blocks = (size + kBlock - 1) / kBlock;
-    m_StartBits.assign(blocks + 1, 0);
+    m_StartBits.assign(blocks, 0);
     m_CharacterStarts.assign(blocks, 0);
     m_First.assign(blocks + 1, records > 0 ? records - 1 : 0);
     std::uint32_t holding = 0; // the last record starting at or before the block's first byte

@@ -37,37 +37,24 @@ public:
         /// bits cannot count: an empty record. ColumnMap::recordAt finds them.
         bool crowded() const { return (m_First & kCrowded) != 0; }
 
-        /// True when a record starts after byte `k` of the block and within `length` - 1 bytes
-        /// of it (`length` at most kBlock): `length` bytes from byte k run into another record.
-        bool runsIntoNextRecord(std::size_t k, std::size_t length) const
-        {
-            const auto bits = m_StartBits | static_cast<unsigned __int128>(m_NextStartBits) << 64;
-            const auto after = static_cast<std::uint64_t>(bits >> (k + 1));
-            return (after & ((std::uint64_t{1} << (length - 1)) - 1)) != 0;
-        }
-
         /// Bit k set when byte k of the block starts a character of its record's text.
         std::uint64_t characterStarts() const { return m_CharacterStarts; }
 
     private:
         friend class ColumnMap;
-        Block(std::uint32_t first, std::uint64_t startBits, std::uint64_t nextStartBits,
-              std::uint64_t characterStarts)
-            : m_First(first), m_StartBits(startBits), m_NextStartBits(nextStartBits),
-              m_CharacterStarts(characterStarts)
+        Block(std::uint32_t first, std::uint64_t startBits, std::uint64_t characterStarts)
+            : m_First(first), m_StartBits(startBits), m_CharacterStarts(characterStarts)
         {
         }
 
         std::uint32_t m_First;
         std::uint64_t m_StartBits;
-        std::uint64_t m_NextStartBits;
         std::uint64_t m_CharacterStarts;
     };
 
     Block block(std::size_t block) const
     {
-        return {m_First[block], m_StartBits[block], m_StartBits[block + 1],
-                m_CharacterStarts[block]};
+        return {m_First[block], m_StartBits[block], m_CharacterStarts[block]};
     }
 
     /// The last record that starts at or before `offset`; `offset` lies before the end of the
@@ -87,7 +74,7 @@ private:
     int recordInCrowdedBlock(std::size_t block, std::size_t offset) const;
 
     std::span<const std::size_t> m_Starts;
-    std::vector<std::uint64_t> m_StartBits; ///< and a last word of none, after the last block
+    std::vector<std::uint64_t> m_StartBits;
     std::vector<std::uint64_t> m_CharacterStarts;
     std::vector<std::uint32_t> m_First; ///< per block, and the last record after the last block
 };
