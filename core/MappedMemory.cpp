@@ -45,8 +45,8 @@ char* mapHugePageZeros(std::size_t bytes)
     char* const start = offset == 0 ? mapped : mapped + (kHugePage - offset);
     if (start != mapped)
         ::munmap(mapped, static_cast<std::size_t>(start - mapped));
-    if (const std::size_t after = mapped + bytes + kHugePage - (start + bytes); after > 0)
-        ::munmap(start + bytes, after);
+    // What lies before the boundary went above; the rest of the extra huge page lies after.
+    ::munmap(start + bytes, kHugePage - static_cast<std::size_t>(start - mapped));
     return start;
 }
 
