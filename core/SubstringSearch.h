@@ -105,8 +105,14 @@ private:
     template <bool kThreeBytes, class OnBlock>
     __attribute__((target("avx2,bmi,popcnt"))) void forEachVector(OnBlock& onBlock) const
     {
+        // The plan in locals: stores made by `onBlock` could alias the members, which would
+        // then be read again for every block.
         const char* h = m_Haystack.data();
         const std::size_t end = m_Haystack.size() - m_Needle.size() + 1; // past the last start
+        const std::size_t firstAt = m_First;
+        const std::size_t secondAt = m_Second;
+        const std::size_t thirdAt = m_Third;
+        const std::size_t otherCount = m_OtherCount;
         const __m256i first = _mm256_set1_epi8(m_Needle[m_First]);
         const __m256i second = _mm256_set1_epi8(m_Needle[m_Second]);
         const __m256i third = _mm256_set1_epi8(m_Needle[m_Third]);
@@ -118,9 +124,9 @@ private:
         const auto candidates = [&](std::size_t at) __attribute__((target("avx2")))
         {
             const __m256i two =
-                _mm256_and_si256(agree(at + m_First, first), agree(at + m_Second, second));
+                _mm256_and_si256(agree(at + firstAt, first), agree(at + secondAt, second));
             if constexpr (kThreeBytes)
-                return _mm256_and_si256(two, agree(at + m_Third, third));
+                return _mm256_and_si256(two, agree(at + thirdAt, third));
             else
                 return two;
         };
@@ -131,7 +137,7 @@ private:
             const __m256i any = _mm256_or_si256(low, high);
             if (_mm256_testz_si256(any, any))
                 continue;
-            for (std::size_t k = 0; k < m_OtherCount; ++k) {
+            for (std::size_t k = 0; k < otherCount; ++k) {
                 const __m256i byte = _mm256_set1_epi8(m_Needle[m_Others[k]]);
                 low = _mm256_and_si256(low, agree(i + m_Others[k], byte));
                 high = _mm256_and_si256(high, agree(i + 32 + m_Others[k], byte));
