@@ -152,9 +152,9 @@ void BM_MatchRecords(benchmark::State& state)
     const CVELMORDoc& doc = loadedDoc();
     std::size_t hits = 0;
     for (auto _ : state) {
-        const auto names = MatchRecords(doc, q.kind, query);
-        hits = names.size();
-        benchmark::DoNotOptimize(names.data());
+        const auto records = MatchRecords(doc, q.kind, query);
+        hits = records.size();
+        benchmark::DoNotOptimize(records.data());
     }
     state.counters["hits"] = static_cast<double>(hits);
 }

@@ -33,6 +33,14 @@ public:
                    std::popcount(m_StartBits & upTo & ~std::uint64_t{1});
         }
 
+        /// Byte of the block where the first record after byte `k` starts, or kBlock when none
+        /// does.
+        std::size_t nextStartAfter(std::size_t k) const
+        {
+            return static_cast<std::size_t>(
+                std::countr_zero(m_StartBits & ~((std::uint64_t{2} << k) - 1)));
+        }
+
         /// True where two records start at the same byte after the block's first, which the
         /// bits cannot count: an empty record. ColumnMap::recordAt finds them.
         bool crowded() const { return (m_First & kCrowded) != 0; }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <numeric>
 
 Field TestedField(SearchKind kind)
 {
@@ -51,11 +52,15 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
             const std::size_t hit = at + k;
             const int record = block.crowded() ? map.recordAt(hit) : block.recordAt(k);
             // A record is passed on once, whatever number of its hits count; a hit that runs
-            // into the next record's text never counts. (One load of where that record starts,
-            // already cached from the hit before, costs less than shifting the block's bits.)
+            // into the next record's text never counts. The block's bits tell where the next
+            // record starts; only a hit that runs past the block, with no record starting after
+            // it in the block, needs the table of starts, which a broad search would otherwise
+            // read from end to end.
             if (record == matched)
                 continue;
-            if (hit + query.size() > starts[record + 1])
+            const std::size_t next = block.nextStartAfter(k);
+            if (k + query.size() > next &&
+                (next < ColumnMap::kBlock || hit + query.size() > starts[record + 1]))
                 continue;
             onMatch(record);
             matched = record;
@@ -65,29 +70,22 @@ void forEachMatch(const CVELMORDoc& doc, SearchKind kind, std::string_view query
 
 } // namespace
 
-std::vector<std::string_view> MatchRecords(const CVELMORDoc& doc, SearchKind kind,
-                                           std::string_view query, Instructions instructions)
+std::vector<int> MatchRecords(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
+                              Instructions instructions)
 {
     // Each record is listed at most once: room for all of them, taken in one piece, spares a
-    // growing list its copies and the fresh pages each copy touches (with thousands of names,
-    // those cost more than the search). Pages that no name reaches are never touched.
-    std::vector<std::string_view> names;
-    names.reserve(static_cast<std::size_t>(std::max(doc.RecordCount(), 0)));
-    // Names come from the name column, not the record table: with thousands of hits, reading
-    // each record's slot would cost a cache miss per hit.
-    const FieldColumns& columns = doc.Columns();
-    forEachMatch(
-        doc, kind, query, instructions, [&](int index) __attribute__((always_inline)) {
-            names.push_back(columns.text(Field::ChineseName, index));
-        });
-    return names;
+    // growing list its copies and the fresh pages each copy touches. Pages that no record
+    // reaches are never touched.
+    std::vector<int> records;
+    records.reserve(static_cast<std::size_t>(std::max(doc.RecordCount(), 0)));
+    forEachMatch(doc, kind, query, instructions,
+                 [&](int record) __attribute__((always_inline)) { records.push_back(record); });
+    return records;
 }
 
-std::vector<std::string_view> InitialResultNames(const CVELMORDoc& doc)
+std::vector<int> InitialResultRecords()
 {
-    std::vector<std::string_view> names;
-    names.reserve(kInitialResultCount);
-    for (int i = 0; i < kInitialResultCount; ++i)
-        names.push_back(doc.Record(i).ChineseName);
-    return names;
+    std::vector<int> records(kInitialResultCount);
+    std::iota(records.begin(), records.end(), 0);
+    return records;
 }

@@ -21,15 +21,15 @@ enum class SearchKind
 /// The field a search of `kind` tests.
 Field TestedField(SearchKind kind);
 
-/// The Chinese names of the records whose tested field holds `query` as a byte-exact
-/// substring starting on a character boundary, in store order, duplicates and empty names
-/// kept; an empty query matches nothing. The views point into the store. `instructions` lets
-/// the tests run the portable search on any processor.
-std::vector<std::string_view>
-MatchRecords(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
-             Instructions instructions = Instructions::Fastest);
+/// The records whose tested field holds `query` as a byte-exact substring starting on a
+/// character boundary, each once, in store order; an empty query matches nothing. A list shows
+/// them by their names (CVELMORDoc::RecordName), read when a row is shown: with thousands of
+/// hits, reading every name here would cost more than the search. `instructions` lets the
+/// tests run the portable search on any processor.
+std::vector<int> MatchRecords(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
+                              Instructions instructions = Instructions::Fastest);
 
-/// The Chinese names of table slots 0 to 99, whatever the record count: the lists' first rows.
-std::vector<std::string_view> InitialResultNames(const CVELMORDoc& doc);
+/// Table slots 0 to 99, whatever the record count: the lists' first rows.
+std::vector<int> InitialResultRecords();
 
 inline constexpr int kInitialResultCount = 100;

@@ -28,6 +28,14 @@ public:
     ReagentRecord Record(int index) const;
     std::int32_t RecordCount() const { return m_RecordCount; }
 
+    /// The Chinese name of record `index`, read from the name column; empty for any index
+    /// outside the records, as an empty slot's name is.
+    std::string_view RecordName(int index) const
+    {
+        return index >= 0 && index < m_RecordCount ? m_Columns.text(Field::ChineseName, index)
+                                                   : std::string_view();
+    }
+
     /// Index of the first record whose Chinese name equals `name` byte for byte.
     std::optional<int> FindRecordByName(std::string_view name) const;
 

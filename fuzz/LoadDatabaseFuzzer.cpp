@@ -14,16 +14,15 @@
 
 namespace {
 
-/// The Chinese names of the records whose `field` holds `query` starting on a character.
-std::vector<std::string_view> plainMatches(const CVELMORDoc& doc, Field field,
-                                           std::string_view query)
+/// The records whose `field` holds `query` starting on a character.
+std::vector<int> plainMatches(const CVELMORDoc& doc, Field field, std::string_view query)
 {
-    std::vector<std::string_view> names;
+    std::vector<int> records;
     for (int i = 0; i < doc.RecordCount(); ++i) {
         if (gbk::holdsOnCharacter(fieldText(doc.Record(i), field), query))
-            names.push_back(doc.Record(i).ChineseName);
+            records.push_back(i);
     }
-    return names;
+    return records;
 }
 
 } // namespace

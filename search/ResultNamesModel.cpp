@@ -1,17 +1,31 @@
 #include "ResultNamesModel.h"
 
 #include "Gbk.h"
+#include "VELMORDoc.h"
 
-void ResultNamesModel::SetNames(std::vector<std::string_view> names)
+void ResultNamesModel::SetRecords(const CVELMORDoc& document, std::vector<int> records)
 {
     beginResetModel();
-    m_Names = std::move(names);
+    m_Document = &document;
+    m_Records = std::move(records);
     endResetModel();
+}
+
+void ResultNamesModel::Clear()
+{
+    beginResetModel();
+    m_Records.clear();
+    endResetModel();
+}
+
+std::string_view ResultNamesModel::Name(int row) const
+{
+    return m_Document->RecordName(m_Records[static_cast<std::size_t>(row)]);
 }
 
 int ResultNamesModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_Names.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_Records.size());
 }
 
 QVariant ResultNamesModel::data(const QModelIndex& index, int role) const

@@ -5,8 +5,10 @@
 #include <string_view>
 #include <vector>
 
-/// The rows of a result list: reagent names in code page 936, kept as views into the record
-/// store and decoded only when a row is shown.
+class CVELMORDoc;
+
+/// The rows of a result list: records of the store, shown by their names in code page 936,
+/// which are read and decoded only when a row is shown.
 class ResultNamesModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -14,17 +16,18 @@ class ResultNamesModel : public QAbstractListModel
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    /// Replaces all rows.
-    void SetNames(std::vector<std::string_view> names);
-    void Clear() { SetNames({}); }
+    /// Replaces all rows with `records` of `document`, which outlives them.
+    void SetRecords(const CVELMORDoc& document, std::vector<int> records);
+    void Clear();
 
-    /// The bytes of row `row`, the page name it stands for.
-    std::string_view Name(int row) const { return m_Names[static_cast<std::size_t>(row)]; }
+    /// The bytes of row `row`'s name, the page name it stands for.
+    std::string_view Name(int row) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    std::vector<std::string_view> m_Names;
+    const CVELMORDoc* m_Document = nullptr;
+    std::vector<int> m_Records;
 };

@@ -55,7 +55,7 @@ void CSearchPanel::InsertNameColumn()
 
 void CSearchPanel::FillInitialRows()
 {
-    m_ResultList.Names().SetNames(InitialResultNames(m_Host.Document()));
+    m_ResultList.Names().SetRecords(m_Host.Document(), InitialResultRecords());
 }
 
 void CSearchPanel::FillWithMatches(SearchKind kind)
@@ -65,7 +65,8 @@ void CSearchPanel::FillWithMatches(SearchKind kind)
         m_ResultList.Names().Clear();
         return;
     }
-    m_ResultList.Names().SetNames(MatchRecords(m_Host.Document(), kind, m_Query));
+    const CVELMORDoc& document = m_Host.Document();
+    m_ResultList.Names().SetRecords(document, MatchRecords(document, kind, m_Query));
 }
 
 void CSearchPanel::OpenSelectedRow()

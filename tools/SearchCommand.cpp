@@ -52,8 +52,8 @@ int SearchCommand(CommandArguments args)
     // The names are converted in one piece: a line break never forms a character with the
     // byte before it, so each name decodes as it would on its own.
     std::string names;
-    for (std::string_view name : MatchRecords(doc, kind, *query)) {
-        names += name;
+    for (const int record : MatchRecords(doc, kind, *query)) {
+        names += doc.RecordName(record);
         names += '\n';
     }
     std::string text;

@@ -9,6 +9,16 @@ namespace {
 
 using Names = std::vector<std::string_view>;
 
+/// The names of the records a search finds, in the order found.
+Names namesFound(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
+                 Instructions instructions = Instructions::Fastest)
+{
+    Names names;
+    for (const int record : MatchRecords(doc, kind, query, instructions))
+        names.push_back(doc.RecordName(record));
+    return names;
+}
+
 class Matching : public ::testing::Test
 {
 protected:
@@ -47,49 +57,49 @@ protected:
 
 TEST_F(Matching, CasFragmentMatchesAnywhereInTheNumber)
 {
-    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, "7732"), (Names{water, water}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, "-18-"), (Names{water, water}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, "-5"), (Names{water, salt, water}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, "7664-93-9"), (Names{acid}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, "7664-93-90"), Names{});
+    EXPECT_EQ(namesFound(doc, SearchKind::CasNumber, "7732"), (Names{water, water}));
+    EXPECT_EQ(namesFound(doc, SearchKind::CasNumber, "-18-"), (Names{water, water}));
+    EXPECT_EQ(namesFound(doc, SearchKind::CasNumber, "-5"), (Names{water, salt, water}));
+    EXPECT_EQ(namesFound(doc, SearchKind::CasNumber, "7664-93-9"), (Names{acid}));
+    EXPECT_EQ(namesFound(doc, SearchKind::CasNumber, "7664-93-90"), Names{});
 }
 
 TEST_F(Matching, EnglishNamesAreCaseSensitiveAndReturnChineseNames)
 {
-    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "water"), (Names{water}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "Water"), (Names{water}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "acid"), (Names{acid}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "ACID"), Names{});
-    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "Sodium  chloride"), Names{});
+    EXPECT_EQ(namesFound(doc, SearchKind::EnglishName, "water"), (Names{water}));
+    EXPECT_EQ(namesFound(doc, SearchKind::EnglishName, "Water"), (Names{water}));
+    EXPECT_EQ(namesFound(doc, SearchKind::EnglishName, "acid"), (Names{acid}));
+    EXPECT_EQ(namesFound(doc, SearchKind::EnglishName, "ACID"), Names{});
+    EXPECT_EQ(namesFound(doc, SearchKind::EnglishName, "Sodium  chloride"), Names{});
 }
 
 TEST_F(Matching, FormulaMatchesWithoutMarkers)
 {
-    EXPECT_EQ(MatchRecords(doc, SearchKind::Formula, "H2O"), (Names{water}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::Formula, "H2SO4"), (Names{acid}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::Formula, "<sub>"), Names{});
+    EXPECT_EQ(namesFound(doc, SearchKind::Formula, "H2O"), (Names{water}));
+    EXPECT_EQ(namesFound(doc, SearchKind::Formula, "H2SO4"), (Names{acid}));
+    EXPECT_EQ(namesFound(doc, SearchKind::Formula, "<sub>"), Names{});
 }
 
 TEST_F(Matching, ChineseAndUseQueries)
 {
-    EXPECT_EQ(MatchRecords(doc, SearchKind::ChineseName, gbkOf("氯化")), (Names{salt}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::ChineseName, water), (Names{water, water}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, gbkOf("萃取")), (Names{water}));
+    EXPECT_EQ(namesFound(doc, SearchKind::ChineseName, gbkOf("氯化")), (Names{salt}));
+    EXPECT_EQ(namesFound(doc, SearchKind::ChineseName, water), (Names{water, water}));
+    EXPECT_EQ(namesFound(doc, SearchKind::Use, gbkOf("萃取")), (Names{water}));
     // An empty Chinese name of a matching record is kept as an empty entry.
-    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, "18"), (Names{""}));
+    EXPECT_EQ(namesFound(doc, SearchKind::Use, "18"), (Names{""}));
 }
 
 TEST_F(Matching, MatchStartsOnlyAtTheFirstByteOfACharacter)
 {
     // "A" occurs as the second byte of 丄 in two records; only the real "A" after it counts.
-    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "A"), (Names{"AB"}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, shangA), (Names{"", "AB"}));
+    EXPECT_EQ(namesFound(doc, SearchKind::EnglishName, "A"), (Names{"AB"}));
+    EXPECT_EQ(namesFound(doc, SearchKind::EnglishName, shangA), (Names{"", "AB"}));
     // Two-byte query: the bytes "A" + the lead of a character never match across characters.
     const std::string shangShang = shangA + shangA;
     CVELMORDoc other;
     loadRecords(other, {reagent("x", {{Field::EnglishName, shangShang}})});
-    EXPECT_EQ(MatchRecords(other, SearchKind::EnglishName, "A\x81"), Names{});
-    EXPECT_EQ(MatchRecords(other, SearchKind::EnglishName, shangShang), Names{"x"});
+    EXPECT_EQ(namesFound(other, SearchKind::EnglishName, "A\x81"), Names{});
+    EXPECT_EQ(namesFound(other, SearchKind::EnglishName, shangShang), Names{"x"});
 }
 
 TEST_F(Matching, MatchNeverSpansTwoRecords)
@@ -99,36 +109,36 @@ TEST_F(Matching, MatchNeverSpansTwoRecords)
                 {reagent("x", {{Field::CasNumber, "12"}}), reagent("y", {{Field::CasNumber, "34"}}),
                  reagent("z", {{Field::CasNumber, ""}}),
                  reagent("w", {{Field::CasNumber, "1234"}})});
-    EXPECT_EQ(MatchRecords(other, SearchKind::CasNumber, "23"), Names{"w"});
-    EXPECT_EQ(MatchRecords(other, SearchKind::CasNumber, "1234"), Names{"w"});
-    EXPECT_EQ(MatchRecords(other, SearchKind::CasNumber, "12345"), Names{});
+    EXPECT_EQ(namesFound(other, SearchKind::CasNumber, "23"), Names{"w"});
+    EXPECT_EQ(namesFound(other, SearchKind::CasNumber, "1234"), Names{"w"});
+    EXPECT_EQ(namesFound(other, SearchKind::CasNumber, "12345"), Names{});
 }
 
 TEST_F(Matching, ASearchAfterAnotherLoadFindsTheNewRecords)
 {
-    ASSERT_EQ(MatchRecords(doc, SearchKind::CasNumber, "-5"), (Names{water, salt, water}));
+    ASSERT_EQ(namesFound(doc, SearchKind::CasNumber, "-5"), (Names{water, salt, water}));
     // The same bytes at other offsets, in other records.
     loadRecords(doc, {reagent("p", {{Field::CasNumber, "1-5"}}), reagent("q", {}),
                       reagent("r", {{Field::CasNumber, "7732-18-5"}})});
-    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, "-5"), (Names{"p", "r"}));
+    EXPECT_EQ(namesFound(doc, SearchKind::CasNumber, "-5"), (Names{"p", "r"}));
 }
 
 TEST_F(Matching, EmptyQueryOrEmptyStoreFindsNothing)
 {
-    EXPECT_EQ(MatchRecords(doc, SearchKind::CasNumber, ""), Names{});
+    EXPECT_EQ(namesFound(doc, SearchKind::CasNumber, ""), Names{});
     CVELMORDoc empty;
-    EXPECT_EQ(MatchRecords(empty, SearchKind::ChineseName, "x"), Names{});
+    EXPECT_EQ(namesFound(empty, SearchKind::ChineseName, "x"), Names{});
     EXPECT_EQ(empty.FindRecordByName(""), std::nullopt);
 }
 
 TEST_F(Matching, InitialNamesAreTheFirstHundredSlotsWhateverTheCount)
 {
-    const Names initial = InitialResultNames(doc);
+    const std::vector<int> initial = InitialResultRecords();
     ASSERT_EQ(initial.size(), 100u);
-    EXPECT_EQ(initial[0], water);
-    EXPECT_EQ(initial[5], "AB");
-    EXPECT_EQ(initial[6], "");
-    EXPECT_EQ(initial[99], "");
+    EXPECT_EQ(doc.RecordName(initial[0]), water);
+    EXPECT_EQ(doc.RecordName(initial[5]), "AB");
+    EXPECT_EQ(doc.RecordName(initial[6]), "");
+    EXPECT_EQ(doc.RecordName(initial[99]), "");
 }
 
 /// Each test runs on the vector search (where the processor has it) and on the portable one.
@@ -147,7 +157,7 @@ protected:
             records.push_back(reagent(names[i], {{Field::Use, uses[i]}}));
         CVELMORDoc doc;
         loadRecords(doc, records);
-        const Names found = MatchRecords(doc, SearchKind::Use, query, GetParam());
+        const Names found = namesFound(doc, SearchKind::Use, query, GetParam());
         return {found.begin(), found.end()};
     }
     using Found = std::vector<std::string>;
@@ -265,7 +275,7 @@ TEST_P(MatchingOnEitherPath, AgreesWithAPlainPerRecordSearchOnRandomTexts)
             if (gbk::holdsOnCharacter(t, query))
                 expected.push_back(t);
         }
-        const Names found = MatchRecords(doc, SearchKind::Use, query, GetParam());
+        const Names found = namesFound(doc, SearchKind::Use, query, GetParam());
         ASSERT_EQ(found.size(), expected.size()) << query;
         EXPECT_TRUE(std::equal(found.begin(), found.end(), expected.begin())) << query;
     }
@@ -292,11 +302,11 @@ TEST_P(MatchingOnEitherPath, BytesBeyondTheFirstEightDecideTheMatch)
     CVELMORDoc doc;
     loadRecords(doc, records);
 
-    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, "ABCDEFGHIJKL", GetParam()),
+    EXPECT_EQ(namesFound(doc, SearchKind::Use, "ABCDEFGHIJKL", GetParam()),
               (Names{"ABCDEFGHIJKL"}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, "ABCDEFGHI", GetParam()),
+    EXPECT_EQ(namesFound(doc, SearchKind::Use, "ABCDEFGHI", GetParam()),
               (Names{"ABCDEFGHIJKx", "ABCDEFGHIJKL", "ABCDEFGHI"}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::Use, longQuery, GetParam()), (Names{longQuery}));
+    EXPECT_EQ(namesFound(doc, SearchKind::Use, longQuery, GetParam()), (Names{longQuery}));
 }
 
 TEST_P(MatchingOnEitherPath, EveryByteOfAShortQueryDecidesTheMatch)
@@ -330,6 +340,6 @@ TEST(MatchingSingleBytes, BytesOutsideTheLeadRangeEndTheirCharacter)
                                                             "A"}}),
                       reagent("last", {{Field::EnglishName, "\xFE"
                                                             "A"}})});
-    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "A"), (Names{"euro", "ff"}));
-    EXPECT_EQ(MatchRecords(doc, SearchKind::EnglishName, "\x80"), (Names{"euro"}));
+    EXPECT_EQ(namesFound(doc, SearchKind::EnglishName, "A"), (Names{"euro", "ff"}));
+    EXPECT_EQ(namesFound(doc, SearchKind::EnglishName, "\x80"), (Names{"euro"}));
 }
