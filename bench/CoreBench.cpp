@@ -252,7 +252,7 @@ int main(int argc, char** argv)
         {"BM_ResidentAfterLoad/1/iterations:3", "", "<= 1.5x, trailing GiB", 1.5, false,
          "resident_ratio"},
     };
-    // Lookups (0-4) stay close to the floor; broad queries (5-9) list thousands of names.
+    // Lookups (0-4) stay close to the floor; broad queries (5-9) find thousands of records.
     for (int k = 0; k < 10; ++k) {
         const std::string arg = "/" + std::to_string(k);
         const std::string field = "/" + std::to_string(k % 5);

@@ -43,6 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (e.kind() == DatabaseError::Kind::Missing || e.kind() == DatabaseError::Kind::Unreadable)
             std::abort();
     }
+    // Gone after each input, so that no run leaves its file behind; an input that aborted
+    // above leaves it for a look.
+    ::unlink(path.c_str());
     std::size_t total = 0;
     for (int i = 0; i < doc->RecordCount(); ++i) {
         for (int t = 0; t < kTextFieldCount; ++t) {
