@@ -24,7 +24,7 @@ Field TestedField(SearchKind kind);
 /// The records whose tested field holds `query` as a byte-exact substring starting on a
 /// character boundary, each once, in store order; an empty query matches nothing. A list shows
 /// them by their names (CVELMORDoc::RecordName), read when a row is shown: with thousands of
-/// hits, reading every name here would cost more than the search. `instructions` lets the
+/// hits, reading every name here would add a fifth to the search. `instructions` lets the
 /// tests run the portable search on any processor.
 std::vector<int> MatchRecords(const CVELMORDoc& doc, SearchKind kind, std::string_view query,
                               Instructions instructions = Instructions::Fastest);
