@@ -3,7 +3,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -52,6 +51,8 @@ std::size_t removeAll(char* text, std::size_t size, const char* marker, std::siz
 }
 
 #if defined(__x86_64__)
+constexpr std::size_t kNotCopied = SIZE_MAX;
+
 bool hasCompressInstructions()
 {
     static const bool has = __builtin_cpu_supports("avx512vbmi2") &&
@@ -62,9 +63,10 @@ bool hasCompressInstructions()
 
 /// Copies a formula of at most 64 bytes without its markers with a handful of vector
 /// instructions: a mask of the bytes the markers cover, and the others pressed together.
-/// Returns nothing for a text with a '<' that starts no marker, which the one-pass copy
-/// must take, as deleting a marker may then form another.
-__attribute__((target("avx512f,avx512bw,avx512vbmi2,bmi2,popcnt"))) std::optional<std::size_t>
+/// Returns kNotCopied for a text with a '<' that starts no marker, which the one-pass copy
+/// must take, as deleting a marker may then form another. (A plain number comes back in a
+/// register; an optional came back through memory, and reading it stalled every load.)
+__attribute__((target("avx512f,avx512bw,avx512vbmi2,bmi2,popcnt"))) std::size_t
 copyShortFormula(char* to, const char* from, std::size_t size)
 {
     // Bytes past the end are neither read nor written.
@@ -80,7 +82,7 @@ copyShortFormula(char* to, const char* from, std::size_t size)
     const std::uint64_t starts = brackets & (subs >> 1);                // "<sub>"
     const std::uint64_t ends = brackets & (at('/') >> 1) & (subs >> 2); // "</sub>"
     if ((brackets & ~(starts | ends)) != 0)
-        return std::nullopt;
+        return kNotCopied;
     std::uint64_t covered = starts | ends;
     covered |= covered << 1;
     covered |= covered << 2;
@@ -106,8 +108,8 @@ std::size_t CopyWithoutFormulaMarkers(char* to, const char* from, std::size_t si
 {
 #if defined(__x86_64__)
     if (size <= 64 && instructions == Instructions::Fastest && hasCompressInstructions()) {
-        if (const std::optional<std::size_t> copied = copyShortFormula(to, from, size))
-            return *copied;
+        if (const std::size_t copied = copyShortFormula(to, from, size); copied != kNotCopied)
+            return copied;
     }
 #else
     (void)instructions;
