@@ -65,7 +65,7 @@ bool hasCompressInstructions()
 /// instructions: a mask of the bytes the markers cover, and the others pressed together.
 /// Returns kNotCopied for a text with a '<' that starts no marker, which the one-pass copy
 /// must take, as deleting a marker may then form another. (A plain number comes back in a
-/// register; an optional came back through memory, and reading it stalled every load.)
+/// register; an optional came back through memory, and reading it back stalled each call.)
 __attribute__((target("avx512f,avx512bw,avx512vbmi2,bmi2,popcnt"))) std::size_t
 copyShortFormula(char* to, const char* from, std::size_t size)
 {
