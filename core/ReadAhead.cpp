@@ -98,17 +98,19 @@ void ReadAhead::serve()
         // Between requests the parser works through a buffer, some tens of microseconds: the
         // thread spins that long, as a thread that slept would wake too late to be of use.
         phase = awaitChange(phase, phase == Done ? kLongSpin : kShortSpin);
-        if (phase == Stopping)
+        // A request seen may be taken back, and the thread told to stop, before it is taken:
+        // the failed exchange leaves the phase that replaced it in `phase`, a stop included.
+        if (phase == Requested &&
+            m_Phase.compare_exchange_strong(phase, Reading, std::memory_order_acquire)) {
+            try {
+                m_Read = m_Source.read(m_Into, m_Max);
+            } catch (...) {
+                m_Error = std::current_exception();
+            }
+            setPhase(Done);
+            phase = Done;
+        } else if (phase == Stopping) {
             return;
-        if (phase != Requested ||
-            !m_Phase.compare_exchange_strong(phase, Reading, std::memory_order_acquire))
-            continue; // done, taken back, or already changed again
-        try {
-            m_Read = m_Source.read(m_Into, m_Max);
-        } catch (...) {
-            m_Error = std::current_exception();
         }
-        setPhase(Done);
-        phase = Done;
     }
 }

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -114,4 +116,34 @@ TEST(ArchiveReadAhead, AFailureOfTheSourceReachesTheParser)
     }
     EXPECT_GT(read, 0);
     EXPECT_LT(read, kTexts);
+}
+
+TEST(ArchiveReadAhead, AThreadStoppedJustAfterItsRequestIsTakenBackStillEnds)
+{
+    // A request taken back and a stop, both just as the thread sees the request: the thread
+    // must still see the stop, or the reader's end waits for it for ever. The race is narrow,
+    // so it is run many times, on a thread of its own so that a hang fails the test instead of
+    // stopping the suite.
+    static std::atomic<int> ended{0};
+    constexpr int kRounds = 12000;
+    std::thread([] {
+        const std::string bytes(1, 'x');
+        char into[1];
+        for (int i = 0; i < kRounds; ++i) {
+            {
+                ChoppySource source(bytes, 1);
+                ReadAhead ahead(source);
+                // A first request that the thread serves leaves it spinning for the next.
+                while (!source.readElsewhere) {
+                    ahead.start(into, sizeof into);
+                    ahead.wait();
+                }
+                ahead.start(into, sizeof into);
+            }
+            ended.fetch_add(1);
+        }
+    }).detach();
+    for (int waited = 0; waited < 300 && ended.load() < kRounds; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(ended.load(), kRounds);
 }
