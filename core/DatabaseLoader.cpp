@@ -93,6 +93,7 @@ public:
         try {
             summary.announced = reader.readInt32();
             const std::int32_t toRead = std::clamp(summary.announced, 0, CVELMORDoc::kCapacity);
+            columns.expect(toRead);
             while (complete < toRead) {
                 readRecord(columns, reader, complete);
                 columns.beginRecord(++complete);

@@ -15,15 +15,18 @@ void FieldColumns::clear(bool release)
             column.empty();
     }
     m_Sealed = 0;
+    m_Expected = 0;
     forgetMaps();
 }
 
 void FieldColumns::prepareFrom(int record)
 {
     // Each table has one run of entries per batch: a few calls instead of a page fault every
-    // 512 records in each of them.
+    // 512 records in each of them. No batch runs past the records expected: sealing gives back
+    // the pages of records that never came, and giving back pages interrupts every processor
+    // running one of the program's threads.
     constexpr int kBatch = 4096;
-    const int end = std::min(kRecords, record + kBatch);
+    const int end = std::min({kRecords, record + kBatch, std::max(m_Expected, record)});
     BringInPages(&m_Table->ints[record], sizeof m_Table->ints[0] * (end - record));
     for (auto& starts : m_Table->starts)
         BringInPages(&starts[record], sizeof starts[0] * (end + 1 - record));

@@ -107,8 +107,12 @@ public:
     /// `release` gives them back.
     void clear(bool release = false);
 
+    /// Brings in the tables' pages ahead for no more than `records` records, the count the
+    /// file announces; until told, for none past the record begun.
+    void expect(int records) { m_Expected = records; }
+
     /// Begins `record`: notes where it starts in every column. The tables' pages for it and
-    /// the records after it are brought in a batch at a time.
+    /// the records after it that are expected are brought in a batch at a time.
     void beginRecord(int record)
     {
         if (record >= m_Prepared)
@@ -172,6 +176,7 @@ private:
     std::array<GrowingBytes, kColumnCount> m_Bytes;
     int m_Sealed = 0;
     int m_Prepared = 0; ///< records whose table pages have been brought in
+    int m_Expected = 0; ///< records the file announces
     mutable std::mutex m_MapsMade;
     mutable std::array<std::unique_ptr<const ColumnMap>, kOthers> m_Maps;
 };
