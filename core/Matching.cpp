@@ -78,8 +78,10 @@ std::vector<int> MatchRecords(const CVELMORDoc& doc, SearchKind kind, std::strin
     // reaches are never touched.
     std::vector<int> records;
     records.reserve(static_cast<std::size_t>(std::max(doc.RecordCount(), 0)));
-    forEachMatch(doc, kind, query, instructions,
-                 [&](int record) __attribute__((always_inline)) { records.push_back(record); });
+    forEachMatch(
+        doc, kind, query, instructions, [&](int record) __attribute__((always_inline)) {
+            records.push_back(record);
+        });
     return records;
 }
 

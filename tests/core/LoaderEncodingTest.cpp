@@ -14,7 +14,6 @@
 
 namespace {
 
-
 std::string utf16Le(std::u16string_view text)
 {
     std::string bytes;
