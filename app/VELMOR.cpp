@@ -3,13 +3,31 @@
 #include "AppAboutBox.h"
 #include "DatabaseFile.h"
 #include "MainFrm.h"
+#include "PngImage.h"
 #include "VELMORDoc.h"
 #include "VELMORView.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 #include <QScreen>
 #include <QSettings>
+
+namespace {
+
+/// The window's icon, from the pictures drawn at the desktop's icon sizes. Not from the
+/// drawing: an icon drawn from SVG is made by an icon plugin, whose loading took milliseconds
+/// of the start.
+QIcon WindowIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128})
+        icon.addPixmap(QPixmap::fromImage(
+            ReadPngImage(QStringLiteral(":/res/icon/hicolor/velmor-%1.png").arg(size))));
+    return icon;
+}
+
+} // namespace
 
 CVELMORApp::CVELMORApp() = default;
 
@@ -65,7 +83,7 @@ bool CVELMORApp::ProcessShellCommand()
     m_pDocument = std::make_unique<CVELMORDoc>();
     std::future<LoadSummary> load = StartLoadingDatabase(*m_pDocument);
     m_pMainWnd = std::make_unique<CMainFrame>(*m_pDocument);
-    m_pMainWnd->setWindowIcon(QIcon(QStringLiteral(":/res/icon/velmor.svg")));
+    m_pMainWnd->setWindowIcon(WindowIcon());
     if (!m_pMainWnd->LoadFrame())
         return false;
     auto* view = new CVELMORView(*m_pDocument);

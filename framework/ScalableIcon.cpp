@@ -1,8 +1,8 @@
 #include "ScalableIcon.h"
 
+#include "PngImage.h"
 #include "ResourcePath.h"
 
-#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -12,12 +12,12 @@ QImage LoadScalableIcon(int id, qreal devicePixelRatio)
 {
     const QString pixels = ResourcePath(u"icon", id);
     if (devicePixelRatio <= 1.0)
-        return QImage(pixels);
+        return ReadPngImage(pixels);
     QSvgRenderer drawing(pixels + QStringLiteral(".svg"));
     if (!drawing.isValid())
-        return QImage(pixels);
+        return ReadPngImage(pixels);
     // The icon's own size decides the room it takes, so the layout is the same at any ratio.
-    QSize logical = QImageReader(pixels).size();
+    QSize logical = ReadPngImage(pixels).size();
     if (!logical.isValid())
         logical = drawing.defaultSize();
     const QSize device(static_cast<int>(std::ceil(logical.width() * devicePixelRatio)),

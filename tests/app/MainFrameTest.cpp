@@ -80,6 +80,8 @@ TEST_F(StartUp, OpensMaximisedOnTheStartPageWithTheSidebarAndStatusBar)
     CMainFrame& frame = Frame();
     EXPECT_TRUE(messageBoxes.isEmpty());
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("化学试剂库"));
+    EXPECT_EQ(frame.windowIcon().availableSizes(),
+              (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
     EXPECT_TRUE(frame.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(frame.frameGeometry(), frame.screen()->availableGeometry());
     EXPECT_EQ(frame.findChild<QMenuBar*>(), nullptr);
