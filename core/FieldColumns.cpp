@@ -15,8 +15,17 @@ void FieldColumns::clear(bool release)
             column.empty();
     }
     m_Sealed = 0;
-    m_Expected = 0;
+    expect(0);
     forgetMaps();
+}
+
+void FieldColumns::expect(int records)
+{
+    m_Expected = records;
+    // Ten thousand records make columns of a few hundred kilobytes at the least.
+    constexpr int kLargeLoad = 10000;
+    for (GrowingBytes& column : m_Bytes)
+        column.expectLarge(records >= kLargeLoad);
 }
 
 void FieldColumns::prepareFrom(int record)
@@ -59,6 +68,8 @@ void FieldColumns::seal(int records)
         GiveBackPages(starts + records + 1, sizeof starts[0] * (kRecords - records));
     }
     GiveBackPages(&m_Table->ints[records], sizeof m_Table->ints[0] * (kRecords - records));
+    // The rest of the tables' last huge page.
+    GiveBackPages(m_Table + 1, m_Pages.size() - sizeof(Table));
     m_Prepared = std::min(m_Prepared, records);
     m_Sealed = records;
 }

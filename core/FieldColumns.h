@@ -108,8 +108,9 @@ public:
     void clear(bool release = false);
 
     /// Brings in the tables' pages ahead for no more than `records` records, the count the
-    /// file announces; until told, for none past the record begun.
-    void expect(int records) { m_Expected = records; }
+    /// file announces; until told, for none past the record begun. A load of many records
+    /// also takes the room of its columns in huge pages from the start.
+    void expect(int records);
 
     /// Begins `record`: notes where it starts in every column. The tables' pages for it and
     /// the records after it that are expected are brought in a batch at a time.

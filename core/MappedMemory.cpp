@@ -36,8 +36,17 @@ constexpr std::size_t kHugePage = 2 * 1024 * 1024;
 /// of a file's large columns.
 constexpr std::size_t kHugeRoomFrom = kHugePage / 4;
 
+/// A buffer expected to be large takes huge pages from its first byte only when it may come
+/// to hold this much: not when the file is too short for it.
+constexpr std::size_t kHugeFirstRoomFrom = 4 * kHugePage;
+
+std::size_t wholeHugePages(std::size_t bytes)
+{
+    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
+}
+
 /// Maps `bytes` bytes of zeros (a whole number of huge pages) starting on a huge page's
-/// boundary, where the kernel can back them with huge pages.
+/// boundary, and asks the kernel to back them with huge pages.
 char* mapHugePageZeros(std::size_t bytes)
 {
     char* const mapped = static_cast<char*>(mapZeros(bytes + kHugePage));
@@ -47,6 +56,9 @@ char* mapHugePageZeros(std::size_t bytes)
         ::munmap(mapped, static_cast<std::size_t>(start - mapped));
     // What lies before the boundary went above; the rest of the extra huge page lies after.
     ::munmap(start + bytes, kHugePage - static_cast<std::size_t>(start - mapped));
+#ifdef MADV_HUGEPAGE
+    ::madvise(start, bytes, MADV_HUGEPAGE);
+#endif
     return start;
 }
 
@@ -75,16 +87,21 @@ void GiveBackPages(void* start, std::size_t bytes)
         ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
 }
 
-ZeroPages::ZeroPages(std::size_t bytes) : m_Data(mapZeros(wholePages(bytes))), m_Bytes(bytes) {}
+ZeroPages::ZeroPages(std::size_t bytes)
+    : m_Bytes(bytes >= kHugePage ? wholeHugePages(bytes) : wholePages(bytes)),
+      m_Data(m_Bytes >= kHugePage ? mapHugePageZeros(m_Bytes) : mapZeros(m_Bytes))
+{
+}
 
 ZeroPages::~ZeroPages()
 {
-    ::munmap(m_Data, wholePages(m_Bytes));
+    ::munmap(m_Data, m_Bytes);
 }
 
 GrowingBytes::GrowingBytes(GrowingBytes&& other) noexcept
     : m_Data(std::exchange(other.m_Data, nullptr)), m_Size(std::exchange(other.m_Size, 0)),
-      m_Ready(std::exchange(other.m_Ready, 0)), m_Capacity(std::exchange(other.m_Capacity, 0))
+      m_Ready(std::exchange(other.m_Ready, 0)), m_Capacity(std::exchange(other.m_Capacity, 0)),
+      m_ExpectLarge(other.m_ExpectLarge)
 {
 }
 
@@ -96,6 +113,7 @@ GrowingBytes& GrowingBytes::operator=(GrowingBytes&& other) noexcept
         m_Size = std::exchange(other.m_Size, 0);
         m_Ready = std::exchange(other.m_Ready, 0);
         m_Capacity = std::exchange(other.m_Capacity, 0);
+        m_ExpectLarge = other.m_ExpectLarge;
     }
     return *this;
 }
@@ -142,7 +160,8 @@ void GrowingBytes::reserve(std::size_t needed, std::size_t spareLimit)
     const std::size_t wanted = std::max({needed, 2 * m_Capacity, kFirstCapacity});
     const std::size_t limit = spareLimit > SIZE_MAX - needed ? SIZE_MAX : needed + spareLimit;
     std::size_t capacity = wholePages(std::min(wanted, limit));
-    if (capacity < kHugeRoomFrom) {
+    const bool startsLarge = m_Capacity == 0 && m_ExpectLarge && limit >= kHugeFirstRoomFrom;
+    if (capacity < kHugeRoomFrom && !startsLarge) {
         void* p =
             m_Data ? ::mremap(m_Data, m_Capacity, capacity, MREMAP_MAYMOVE) : mapZeros(capacity);
         if (p == MAP_FAILED)
@@ -151,17 +170,15 @@ void GrowingBytes::reserve(std::size_t needed, std::size_t spareLimit)
         m_Capacity = capacity;
         return;
     }
-    // Large room comes in huge pages, on their boundaries: on some systems each small page
-    // brought in costs microseconds, which made up most of the time of loading a large file.
+    // Large room, and the first room of a buffer that starts large, comes in huge pages, on
+    // their boundaries: on some systems each small page brought in costs microseconds, which
+    // made up most of the time of loading a large file.
     // The bytes held in small pages are copied over once; huge pages then move whole as the
     // buffer grows. What a last huge page holds beyond the bytes is given back by trim(), to
     // the kernel's accounts at once and to its free memory when it needs it. (Where the
     // kernel has no huge pages, small ones come in as before.)
-    capacity = (capacity + kHugePage - 1) / kHugePage * kHugePage;
+    capacity = wholeHugePages(capacity);
     char* const room = mapHugePageZeros(capacity);
-#ifdef MADV_HUGEPAGE
-    ::madvise(room, capacity, MADV_HUGEPAGE);
-#endif
     if (m_Capacity >= kHugeRoomFrom) {
         if (::mremap(m_Data, m_Capacity, capacity, MREMAP_MAYMOVE | MREMAP_FIXED, room) ==
             MAP_FAILED) {

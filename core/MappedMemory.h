@@ -3,7 +3,10 @@
 #include <cstddef>
 
 /// Memory taken straight from the kernel in whole pages. Pages read before they are written
-/// are shared zero pages, so a large table nobody has written costs no memory.
+/// are shared zero pages, so a large table nobody has written costs no memory. A table of a
+/// huge page or more lies on huge pages' boundaries and takes huge pages where the kernel has
+/// them: filled a batch of records at a time, its small pages cost microseconds each on some
+/// systems, more than zeroing a huge page.
 class ZeroPages
 {
 public:
@@ -14,10 +17,12 @@ public:
     ~ZeroPages();
 
     void* data() const { return m_Data; }
+    /// The bytes mapped: `bytes` rounded up to whole pages, or to whole huge pages.
+    std::size_t size() const { return m_Bytes; }
 
 private:
-    void* m_Data;
     std::size_t m_Bytes;
+    void* m_Data;
 };
 
 /// A byte buffer that grows in place: its pages come from the kernel and move with mremap, so
@@ -37,6 +42,12 @@ public:
     /// Room that always follows the bytes held, so that a short text can be filled with one
     /// fixed-size copy that may write past its end.
     static constexpr std::size_t kPadding = 32;
+
+    /// Whether the buffer, while it has no room, is to take huge pages from its first byte
+    /// when it may come to hold megabytes: it is a column of a large load, which on some
+    /// systems costs less in huge pages than in small pages brought in one by one, even where
+    /// it holds less than a huge page.
+    void expectLarge(bool large) { m_ExpectLarge = large; }
 
     /// Adds `bytes` bytes at the end and returns where they start, for the caller to fill;
     /// kPadding more bytes after them may be overwritten. When the buffer must grow, it takes
@@ -74,6 +85,7 @@ private:
     std::size_t m_Size = 0;
     std::size_t m_Ready = 0; ///< bytes of room whose pages have been brought in
     std::size_t m_Capacity = 0;
+    bool m_ExpectLarge = false;
 };
 
 /// Brings in the pages of the `bytes` bytes at `start` (widened to whole pages) for writing,

@@ -1,4 +1,5 @@
-// A growing buffer keeps every byte as its room moves from small pages into huge pages and on.
+// A growing buffer keeps every byte as its room moves from small pages into huge pages and on,
+// or starts in huge pages.
 
 #include "MappedMemory.h"
 
@@ -41,12 +42,17 @@ TEST(GrowingBytes, KeepsItsBytesWhileGrowingThroughLargeRoom)
 {
     // Steps of odd sizes cross every boundary of small and huge pages at odd places; a tight
     // spare limit gives room that is not a whole number of huge pages.
-    for (const std::size_t spareLimit : {std::size_t{1} << 40, std::size_t{300'001}}) {
-        GrowingBytes buffer;
-        fillTo(buffer, 9'000'011, 4'099, spareLimit);
-        EXPECT_EQ(firstWrongByte(buffer), buffer.size()) << "spare limit " << spareLimit;
-        buffer.trim();
-        fillTo(buffer, 9'500'000, 65'537, spareLimit);
-        EXPECT_EQ(firstWrongByte(buffer), buffer.size()) << "after trim, limit " << spareLimit;
+    for (const bool large : {false, true}) {
+        for (const std::size_t spareLimit : {std::size_t{1} << 40, std::size_t{300'001}}) {
+            GrowingBytes buffer;
+            buffer.expectLarge(large);
+            fillTo(buffer, 9'000'011, 4'099, spareLimit);
+            EXPECT_EQ(firstWrongByte(buffer), buffer.size())
+                << "spare limit " << spareLimit << ", large " << large;
+            buffer.trim();
+            fillTo(buffer, 9'500'000, 65'537, spareLimit);
+            EXPECT_EQ(firstWrongByte(buffer), buffer.size())
+                << "after trim, limit " << spareLimit << ", large " << large;
+        }
     }
 }
