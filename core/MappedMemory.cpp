@@ -89,7 +89,7 @@ void GiveBackPages(void* start, std::size_t bytes)
 
 ZeroPages::ZeroPages(std::size_t bytes)
     : m_Bytes(bytes >= kHugePage ? wholeHugePages(bytes) : wholePages(bytes)),
-      m_Data(m_Bytes >= kHugePage ? mapHugePageZeros(m_Bytes) : mapZeros(m_Bytes))
+      m_Data(bytes >= kHugePage ? mapHugePageZeros(m_Bytes) : mapZeros(m_Bytes))
 {
 }
 

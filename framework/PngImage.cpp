@@ -1,10 +1,14 @@
 #include "PngImage.h"
 
-#include <QImageReader>
+void ReadAsPng(QImageReader& reader)
+{
+    reader.setFormat("png");
+    reader.setAutoDetectImageFormat(false);
+}
 
 QImage ReadPngImage(const QString& path)
 {
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
+    QImageReader reader(path);
+    ReadAsPng(reader);
     return reader.read();
 }

@@ -3,6 +3,7 @@
 #include "PngImage.h"
 #include "ResourcePath.h"
 
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -17,7 +18,9 @@ QImage LoadScalableIcon(int id, qreal devicePixelRatio)
     if (!drawing.isValid())
         return ReadPngImage(pixels);
     // The icon's own size decides the room it takes, so the layout is the same at any ratio.
-    QSize logical = ReadPngImage(pixels).size();
+    QImageReader own(pixels);
+    ReadAsPng(own);
+    QSize logical = own.size();
     if (!logical.isValid())
         logical = drawing.defaultSize();
     const QSize device(static_cast<int>(std::ceil(logical.width() * devicePixelRatio)),
