@@ -107,6 +107,11 @@ CVELMORDoc& CMainFrame::Document()
     return m_pView ? m_pView->GetDocument() : m_Document;
 }
 
+void CMainFrame::ShowSearchMessage(const std::string& utf8)
+{
+    m_MessagePane->setText(QString::fromStdString(utf8));
+}
+
 void CMainFrame::ShowSidebar(bool show)
 {
     m_LeftCtrBar.setVisible(show);

@@ -48,6 +48,7 @@ public:
     // The route from the panels and the navigation bar to the document and the history.
     CVELMORDoc& Document() override;
     NavigationHistory& History() override { return m_History; }
+    void ShowSearchMessage(const std::string& utf8) override;
     void ShowSidebar(bool show) override;
     bool HandlesCommand(int id) const override;
     void OnCommand(int id) override;

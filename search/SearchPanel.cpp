@@ -63,10 +63,17 @@ void CSearchPanel::FillWithMatches(SearchKind kind)
     // No record can hold a character outside code page 936: such a query finds nothing.
     if (!m_QueryEncodable) {
         m_ResultList.Names().Clear();
-        return;
+    } else {
+        const CVELMORDoc& document = m_Host.Document();
+        m_ResultList.Names().SetRecords(document, MatchRecords(document, kind, m_Query));
     }
-    const CVELMORDoc& document = m_Host.Document();
-    m_ResultList.Names().SetRecords(document, MatchRecords(document, kind, m_Query));
+    ReportMatches(static_cast<std::size_t>(m_ResultList.RowCount()));
+}
+
+void CSearchPanel::ReportMatches(std::size_t count)
+{
+    m_Host.ShowSearchMessage(count == 0 ? std::string("没有找到")
+                                        : "找到 " + std::to_string(count) + " 条");
 }
 
 void CSearchPanel::OpenSelectedRow()

@@ -46,8 +46,11 @@ protected:
     void InsertNameColumn();
     void FillInitialRows();
 
-    /// Replaces the rows by the names of the records that match the query.
+    /// Replaces the rows by the names of the records that match the query, and says how many
+    /// in the status bar.
     void FillWithMatches(SearchKind kind);
+    /// Says in the status bar how many records a search listed: "找到 N 条" or "没有找到".
+    void ReportMatches(std::size_t count);
     /// Makes the topmost selected row the page shown and records it in the history.
     void OpenSelectedRow();
     /// Connects the "检索" button (1004) to `search`.

@@ -214,6 +214,25 @@ TEST_F(PanelFixture, CasSearchListsMatchesInStoreOrderAndLeavesThePageAlone)
     EXPECT_TRUE(Rows(cas).isEmpty());
 }
 
+TEST_F(PanelFixture, EverySearchSaysInTheStatusBarHowManyRecordsItListed)
+{
+    auto* cas = Make<CCASSearchDialog>(131);
+    Type(Field(cas, 1006), QStringLiteral("67"));
+    ClickSearch(cas);
+    EXPECT_EQ(host.message, "找到 2 条");
+    Type(Field(cas, 1006), QStringLiteral("999"));
+    ClickSearch(cas);
+    EXPECT_EQ(host.message, "没有找到");
+
+    auto* name = Make<CNameSearchDialog>(130);
+    Type(Field(name, 1001), QStringLiteral("醇"));
+    ClickSearch(name);
+    EXPECT_EQ(host.message, "找到 3 条");
+    Type(Field(name, 1001), QStringLiteral("😀"));
+    ClickSearch(name);
+    EXPECT_EQ(host.message, "没有找到");
+}
+
 TEST_F(PanelFixture, EnterInTheCasPanelSearchesThenOpens)
 {
     auto* cas = Make<CCASSearchDialog>(131);
