@@ -81,7 +81,7 @@ TEST_F(StatusBar, OnlyTheKeysThatAreOnAreLitAndAKeyReleaseUpdatesThem)
     EXPECT_EQ(Panes(), (QStringList{"就绪", "", "", "滚动"}));
 }
 
-TEST_F(StatusBar, AQueryCodePage936CannotHoldFindsNothingAndSaysNothing)
+TEST_F(StatusBar, AQueryCodePage936CannotHoldFindsNothingAndSaysSo)
 {
     loadRecords(doc, {reagent(gbkOf("乙醇"), {{Field::Use, gbkOf("溶剂")}})});
     Open({});
@@ -93,5 +93,5 @@ TEST_F(StatusBar, AQueryCodePage936CannotHoldFindsNothingAndSaysNothing)
     QTest::mouseClick(panel.GetDlgItem(CSearchPanel::kSearchButtonId), Qt::LeftButton);
     EXPECT_EQ(panel.ResultList().RowCount(), 0);
     EXPECT_TRUE(frame->StatusBar().currentMessage().isEmpty());
-    EXPECT_EQ(Panes().value(0), QStringLiteral("就绪"));
+    EXPECT_EQ(Panes().value(0), QStringLiteral("没有找到"));
 }
