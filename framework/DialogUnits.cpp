@@ -1,5 +1,7 @@
 #include "DialogUnits.h"
 
+#include "FontSubstitutions.h"
+
 #include <QFontMetrics>
 
 #include <cstdint>
@@ -27,6 +29,10 @@ QFont DialogFont(const QString& face, int points)
 
 DialogBaseUnits DialogBaseUnits::OfFont(const QFont& font)
 {
+    // Measured, the face standing in for a Song face would grow every dialog by a third across
+    // and by nearly half down: its units are those the Song face itself has.
+    if (IsWindowsSongFace(font.family()))
+        return {(font.pixelSize() + 1) / 2, font.pixelSize()};
     const QFontMetrics metrics(font);
     const int width = metrics.horizontalAdvance(
         QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"));

@@ -13,7 +13,8 @@ int MulDiv(int a, int b, int c);
 QFont DialogFont(const QString& face, int points);
 
 /// The horizontal and vertical base units of a dialog font, by which dialog units become
-/// pixels: cx from the average width of the 52 Latin letters, cy the font's height.
+/// pixels: cx from the average width of the 52 Latin letters, cy the font's height; for a Song
+/// face, half its pixel size and its pixel size, as the Song face itself measures.
 struct DialogBaseUnits
 {
     int cx = 0;

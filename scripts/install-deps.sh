@@ -11,7 +11,7 @@ packages=(
     scdoc desktop-file-utils appstream dpkg-dev file lintian man-db
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
     clang libclang-rt-14-dev
-    fonts-liberation fonts-arphic-uming
+    fonts-liberation fonts-noto-cjk
     xdg-utils xvfb xauth xdotool xclip imagemagick librsvg2-bin
     openbabel
     hyperfine

@@ -9,9 +9,12 @@
 #include "VELMORDoc.h"
 
 #include <QFile>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QRawFont>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -177,6 +180,23 @@ TEST_F(PagePaint, TheNineteenLabelsStandInTheirOrderAndEndAtTheValueColumn)
         y += field == Field::StructureImage ? lh + 30 : lh + 10;
     }
     EXPECT_EQ(CountRed(page), 40 * 30);
+}
+
+TEST(PageFonts, TheTitlesChineseAndLatinBothComeFromBoldFaces)
+{
+    // The start page's headings, its three bold lines and every page title: a regular Chinese
+    // face made bold by smearing thins out at higher device pixel ratios beside the Latin bold.
+    QTextLayout layout(QStringLiteral("合作咨询电话：555-0100 QQ"),
+                       PageCanvas::pageFont(PageFont::Title));
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    EXPECT_GE(runs.size(), 2);
+    for (const QGlyphRun& run : runs)
+        EXPECT_TRUE(run.rawFont().styleName().contains(QStringLiteral("Bold"), Qt::CaseInsensitive))
+            << run.rawFont().familyName().toStdString() << " "
+            << run.rawFont().styleName().toStdString();
 }
 
 TEST_F(PagePaint, APictureThatCannotBeLoadedTakesNoRoom)

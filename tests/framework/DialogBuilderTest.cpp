@@ -73,11 +73,28 @@ TEST(DialogUnitsTest, FontPixelSizesFollowThePointsAt96Dpi)
     EXPECT_EQ(DialogFont(QStringLiteral("宋体"), 9).pixelSize(), 12);
     // The system font comes in one size only.
     EXPECT_EQ(DialogFont(QStringLiteral("System"), 10).pixelSize(), 16);
+}
 
-    const DialogBaseUnits units = DialogBaseUnits::OfFont(DialogFont(QStringLiteral("宋体"), 12));
-    EXPECT_EQ(units.cy, QFontMetrics(DialogFont(QStringLiteral("宋体"), 12)).height());
-    EXPECT_GT(units.cx, 3);
-    EXPECT_LT(units.cx, 12);
+TEST(DialogUnitsTest, SongFacesKeepTheirOwnUnitsAndOtherFacesAreMeasured)
+{
+    // The face standing in for the Song face is taller and wider than the Song face: the
+    // templates keep the pixels they have on a Chinese Windows desktop.
+    const auto units = [](const char* face, int points) {
+        const DialogBaseUnits u =
+            DialogBaseUnits::OfFont(DialogFont(QString::fromUtf8(face), points));
+        return std::make_pair(u.cx, u.cy);
+    };
+    EXPECT_EQ(units("宋体", 12), std::make_pair(8, 16));
+    EXPECT_EQ(units("宋体", 9), std::make_pair(6, 12));
+    EXPECT_EQ(units("System", 10), std::make_pair(8, 16));
+    const QFontMetrics arial(DialogFont(QStringLiteral("Arial"), 12));
+    EXPECT_EQ(units("Arial", 12).second, arial.height());
+    EXPECT_EQ(units("Arial", 12).first,
+              (arial.horizontalAdvance(
+                   QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
+                   26 +
+               1) /
+                  2);
 }
 
 TEST(DialogTemplateTest, ParsesControlsInOrder)
