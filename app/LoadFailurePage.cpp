@@ -4,6 +4,15 @@
 
 #include <QPainter>
 
+QString LoadFailureAdvice()
+{
+    // The records of a truncated file are read, but none can be searched: the search sidebar
+    // is built only for a whole database.
+    return QStringLiteral("请把完好的试剂数据库文件“%1”放在程序的工作目录中，"
+                          "然后重新启动程序。在此之前无法检索试剂。")
+        .arg(QString::fromUtf8(kDatabaseFileName));
+}
+
 void PaintLoadFailurePage(QPainter& painter, const QRect& area, const QString& message)
 {
     QFont title(QStringLiteral("宋体"));
@@ -18,9 +27,6 @@ void PaintLoadFailurePage(QPainter& painter, const QRect& area, const QString& m
     painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("试剂数据库未能加载"));
     painter.setPen(Qt::black);
     painter.setFont(text);
-    const QString advice = QStringLiteral("请把完好的试剂数据库文件“%1”放在程序的工作目录中，"
-                                          "然后重新启动程序。在此之前无法检索试剂。")
-                               .arg(QString::fromUtf8(kDatabaseFileName));
     painter.drawText(inner.adjusted(0, 50, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                     message + QStringLiteral("\n\n") + advice);
+                     message + QStringLiteral("\n\n") + LoadFailureAdvice());
 }

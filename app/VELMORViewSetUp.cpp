@@ -3,6 +3,7 @@
 #include "VELMORView.h"
 
 #include "DatabaseFile.h"
+#include "LoadFailurePage.h"
 #include "MainFrm.h"
 #include "PageFailureNote.h"
 #include "SearchSidebar.h"
@@ -43,7 +44,8 @@ void CVELMORView::OnInitialUpdate()
     if (!failure.isEmpty()) {
         // No sidebar without a database; the program keeps running and the page says why.
         ShowLoadFailure(failure);
-        Report(frame, QMessageBox::Critical, failure);
+        Report(frame, QMessageBox::Critical,
+               failure + QStringLiteral("\n\n") + LoadFailureAdvice());
         return;
     }
     if (const std::optional<std::string> notice = summary.notice(kDatabaseFileName))

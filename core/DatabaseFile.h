@@ -27,6 +27,7 @@ public:
         Missing,     ///< no such file
         Unreadable,  ///< exists but cannot be opened or read
         Truncated,   ///< ends before the count or a record is complete
+        Damaged,     ///< announces a negative number of records
         OutOfMemory, ///< its records do not fit in the memory the program can have
     };
 

@@ -92,7 +92,13 @@ public:
         columns.beginRecord(complete);
         try {
             summary.announced = reader.readInt32();
-            const std::int32_t toRead = std::clamp(summary.announced, 0, CVELMORDoc::kCapacity);
+            // A file that loads nothing only because its count is negative is not an empty
+            // database: no file the database is written to starts so.
+            if (summary.announced < 0)
+                throw DatabaseError(DatabaseError::Kind::Damaged,
+                                    "数据库文件" + quoted(fileName) + "已损坏：开头的记录数是 " +
+                                        std::to_string(summary.announced) + "，记录数不能为负。");
+            const std::int32_t toRead = std::min(summary.announced, CVELMORDoc::kCapacity);
             columns.expect(toRead);
             while (complete < toRead) {
                 readRecord(columns, reader, complete);
@@ -236,8 +242,7 @@ private:
                              "数据库文件" + quoted(fileName) + "不完整：第 " +
                                  std::to_string(complete + 1) + " 条记录在第 " +
                                  std::to_string(at) + " 字节处中断（文件共 " +
-                                 std::to_string(fileSize) + " 字节）。已读入前 " +
-                                 std::to_string(complete) + " 条完整的记录。");
+                                 std::to_string(fileSize) + " 字节）。");
     }
 
     /// Keeps the records read whole and drops what was read of the next one.

@@ -62,6 +62,15 @@ struct StartUp : ::testing::Test
     CMainFrame& Frame() { return *app.MainFrame(); }
     std::string Current() { return app.Document()->m_CurrentName; }
     QImage Page() { return Frame().m_pView->viewport()->grab().toImage(); }
+    /// How many of every other pixel, across and down, are not white.
+    static int Inked(const QImage& page)
+    {
+        int inked = 0;
+        for (int y = 0; y < page.height(); y += 2)
+            for (int x = 0; x < page.width(); x += 2)
+                inked += page.pixelColor(x, y) != QColor(Qt::white);
+        return inked;
+    }
 };
 
 std::string SmallDatabase()
@@ -159,21 +168,37 @@ TEST_F(StartUp, AMissingDatabaseIsReportedAndTheWindowSaysSo)
     EXPECT_EQ(frame.History().count(), 0);
 
     // The page is not left blank.
-    const QImage page = Page();
-    int inked = 0;
-    for (int y = 0; y < page.height(); y += 2)
-        for (int x = 0; x < page.width(); x += 2)
-            inked += page.pixelColor(x, y) != QColor(Qt::white);
-    EXPECT_GT(inked, 100);
+    EXPECT_GT(Inked(Page()), 100);
 }
 
-TEST_F(StartUp, ABrokenDatabaseIsReportedWithTheLoadersMessage)
+TEST_F(StartUp, ABrokenDatabaseIsReportedWithTheLoadersMessageAndWhatToDo)
 {
     std::string database = SmallDatabase();
     database.resize(database.size() / 2);
     Start(&database);
     ASSERT_EQ(messageBoxes.size(), 1);
-    EXPECT_TRUE(messageBoxes[0].contains(QStringLiteral("cmc.kdb")));
+    // The records read whole are not offered: nothing can be searched until the file is mended.
+    EXPECT_TRUE(
+        messageBoxes[0].startsWith(QStringLiteral("数据库文件“cmc.kdb”不完整：第 2 条记录")))
+        << messageBoxes[0].toStdString();
+    EXPECT_TRUE(messageBoxes[0].endsWith(
+        QStringLiteral("\n\n请把完好的试剂数据库文件“cmc.kdb”放在程序的工作目录中，"
+                       "然后重新启动程序。在此之前无法检索试剂。")))
+        << messageBoxes[0].toStdString();
     EXPECT_EQ(Frame().m_SearchTabs.PageCount(), 0);
     EXPECT_TRUE(Frame().isVisible());
+}
+
+TEST_F(StartUp, ANegativeRecordCountIsReportedAsADamagedFile)
+{
+    // The records follow, but the count before them says -3.
+    std::string database = SmallDatabase();
+    database.replace(0, 4, "\xFD\xFF\xFF\xFF", 4);
+    Start(&database);
+    ASSERT_EQ(messageBoxes.size(), 1);
+    EXPECT_TRUE(messageBoxes[0].startsWith(
+        QStringLiteral("数据库文件“cmc.kdb”已损坏：开头的记录数是 -3，记录数不能为负。")));
+    EXPECT_EQ(Frame().m_SearchTabs.PageCount(), 0);
+    EXPECT_EQ(Current(), "");
+    EXPECT_GT(Inked(Page()), 100);
 }
