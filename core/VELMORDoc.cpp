@@ -14,7 +14,9 @@ ReagentRecord CVELMORDoc::Record(int index) const
 
 std::optional<int> CVELMORDoc::FindRecordByName(std::string_view name) const
 {
-    if (m_RecordCount <= 0)
+    // The empty name stands for a name search that found nothing, never for a record that
+    // lacks a name.
+    if (m_RecordCount <= 0 || name.empty())
         return std::nullopt;
     // A plain scan in store order, over the name column: it runs on every repaint, and the
     // column's starts and bytes lie close together.

@@ -36,7 +36,8 @@ public:
                                                    : std::string_view();
     }
 
-    /// Index of the first record whose Chinese name equals `name` byte for byte.
+    /// Index of the first record whose Chinese name equals `name` byte for byte; none for the
+    /// empty name.
     std::optional<int> FindRecordByName(std::string_view name) const;
 
     /// The loaded records, each searched field in a column of its own, for searches that scan a

@@ -149,6 +149,15 @@ TEST(DatabaseLoader, DuplicateNamesAreKeptAndOnlyTheFirstIsFoundByName)
     EXPECT_EQ(doc.FindRecordByName(""), std::nullopt);
 }
 
+TEST(DatabaseLoader, AnEmptyNameNeverFindsARecordEvenOneWithoutAName)
+{
+    // A name search without hits makes the empty name current: its page is the not-found note.
+    CVELMORDoc doc;
+    loadRecords(doc, {reagent("A"), reagent(""), reagent("B")});
+    EXPECT_EQ(doc.FindRecordByName(""), std::nullopt);
+    EXPECT_EQ(doc.FindRecordByName("B"), 2);
+}
+
 TEST(DatabaseLoader, TruncationAnywhereKeepsOnlyCompleteRecords)
 {
     const std::string twelveBytes = "long enough!";
