@@ -12,13 +12,34 @@
 #include <QRadioButton>
 #include <QTreeView>
 
+#include <utility>
+#include <vector>
+
 namespace {
+
+/// A radio button whose place in the Tab chain is the template's alone. Qt gives the focused
+/// button of an exclusive set tab focus, and takes it from the others, whenever one of them
+/// takes the focus: a click on a button without a tab stop would put it into the chain.
+class TemplateRadioButton : public QRadioButton
+{
+protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        std::vector<std::pair<QWidget*, Qt::FocusPolicy>> policies;
+        for (QRadioButton* button :
+             parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+            policies.emplace_back(button, button->focusPolicy());
+        QRadioButton::focusInEvent(event);
+        for (const auto& [button, policy] : policies)
+            button->setFocusPolicy(policy);
+    }
+};
 
 QWidget* MakeButton(const DialogControl& control)
 {
     if (control.HasStyle(QStringLiteral("BS_AUTORADIOBUTTON")) ||
         control.HasStyle(QStringLiteral("BS_RADIOBUTTON")))
-        return new QRadioButton;
+        return new TemplateRadioButton;
     if (control.HasStyle(QStringLiteral("BS_AUTOCHECKBOX")) ||
         control.HasStyle(QStringLiteral("BS_CHECKBOX")))
         return new QCheckBox;

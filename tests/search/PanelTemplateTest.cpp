@@ -220,6 +220,32 @@ TEST(PanelTemplates, TabFollowsTheTemplateAndCyclesWithinThePanel)
     }
 }
 
+TEST(PanelTemplates, AClickedRadioButtonStaysOutOfTheTabChain)
+{
+    QWidget window;
+    FakeSearchHost host;
+    CNameSearchDialog panel(host);
+    ASSERT_TRUE(panel.Create(130, &window));
+    panel.show();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    for (const int radio : {1003, 1002}) {
+        SCOPED_TRACE(radio);
+        QTest::mouseClick(panel.GetDlgItem(radio), Qt::LeftButton);
+        QTest::keyClick(panel.GetDlgItem(radio), Qt::Key_Right);
+        panel.GetDlgItem(1001)->setFocus();
+        for (int step = 0; step < 6; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                            step % 2 ? Qt::ShiftModifier : Qt::NoModifier);
+            EXPECT_NE(FocusedId(), 1002) << "step " << step;
+            EXPECT_NE(FocusedId(), 1003) << "step " << step;
+        }
+        panel.GetDlgItem(1004)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        EXPECT_EQ(FocusedId(), 1001);
+    }
+}
+
 TEST(PanelTemplates, TabFromAClickedRadioButtonGoesToTheNextTabStopAfterIt)
 {
     QWidget window;
