@@ -71,6 +71,9 @@ int CMainFrame::OnCreate()
         Trace("Failed to create DlgBar\n");
         return -1;
     }
+    // The bar keeps its template's height however low the window: the view gives way, and the
+    // window can be no lower than the two bars.
+    m_wndDlgBar.setMinimumHeight(m_wndDlgBar.height());
     frameLayout->addWidget(&m_wndDlgBar);
     m_BodyLayout = new QHBoxLayout;
     m_BodyLayout->setSpacing(0);

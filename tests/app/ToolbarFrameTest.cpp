@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -207,6 +208,24 @@ TEST_F(FrameFixture, HiddenButtonsActWhenTheirCommandsArrive)
     EXPECT_TRUE(shown);
     for (int id : {1016, 1017, 1018, 1019})
         EXPECT_FALSE(bar->Button(id)->isVisible()) << id;
+}
+
+TEST_F(FrameFixture, ALowWindowKeepsTheNavigationBarAndTheStatusBarWhole)
+{
+    const int barHeight = bar->height();
+    QWidget* statusBar = &frame->StatusBar();
+    const int statusHeight = statusBar->sizeHint().height();
+    for (const int height : {149, 100, 60, 1}) {
+        SCOPED_TRACE(height);
+        frame->showNormal();
+        frame->resize(800, height);
+        QApplication::processEvents();
+        EXPECT_EQ(bar->height(), barHeight);
+        EXPECT_GE(statusBar->height(), statusHeight);
+        // Neither lies partly outside the window.
+        EXPECT_GE(statusBar->geometry().top(), bar->geometry().bottom());
+        EXPECT_LE(statusBar->geometry().bottom(), frame->height() - 1);
+    }
 }
 
 TEST(AppAboutBox, CaptionAndOkButtonFromTemplate100)
