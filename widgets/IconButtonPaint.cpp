@@ -199,16 +199,21 @@ void CIconButton::DrawCaption(QPainter& painter, const QRect& block)
 {
     const QString caption = text();
     const int flags = kCaptionFlags | Qt::TextDontClip;
+    // A caption as wide as the room beside its image ends on the button's last pixel, where the
+    // edge that hovering raises is drawn: the glyphs stop inside the edge.
+    const int edge = m_bIsFlat ? 1 : 2;
+    painter.save();
+    painter.setClipRect(rect().adjusted(edge, edge, -edge, -edge));
     if (m_bIsDisabled) {
         painter.setPen(SystemColour(SysColour::BtnHighlight));
         painter.drawText(block.translated(1, 1), flags, caption);
         painter.setPen(SystemColour(SysColour::BtnShadow));
-        painter.drawText(block, flags, caption);
-        return;
+    } else {
+        const bool in = m_bMouseOnButton || m_bIsPressed;
+        painter.setPen(m_crColours[in ? kColourFgIn : kColourFgOut]);
     }
-    const bool in = m_bMouseOnButton || m_bIsPressed;
-    painter.setPen(m_crColours[in ? kColourFgIn : kColourFgOut]);
     painter.drawText(block, flags, caption);
+    painter.restore();
 }
 
 void CIconButton::paintEvent(QPaintEvent*)

@@ -307,6 +307,31 @@ TEST_F(ToolBarFixture, AHoveredButtonShowsItsWholeEdgeOverItsNeighbour)
     }
 }
 
+TEST_F(ToolBarFixture, TheBusinessCaptionLiesInsideTheHoverEdge)
+{
+    // Icon and two-line caption side by side fill the button's whole width: the caption's
+    // glyphs must not run into the edge that hovering raises around it.
+    CIconButton* button = bar.Button(1028);
+    const QPoint inside(5, 5);
+    QMouseEvent move(QEvent::MouseMove, inside, button->mapToGlobal(inside), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(button, &move);
+    ASSERT_TRUE(button->IsHovered());
+    const QImage image = button->grab().toImage();
+    const QColor highlight = QColor(SystemColour(SysColour::BtnHighlight).rgb());
+    const QColor shadow = QColor(SystemColour(SysColour::BtnShadow).rgb());
+    const int right = image.width() - 1;
+    const int bottom = image.height() - 1;
+    for (int y = 0; y < bottom; ++y)
+        EXPECT_EQ(image.pixelColor(0, y), highlight) << "left, y " << y;
+    for (int y = 1; y <= bottom; ++y)
+        EXPECT_EQ(image.pixelColor(right, y), shadow) << "right, y " << y;
+    for (int x = 1; x < right; ++x) {
+        EXPECT_EQ(image.pixelColor(x, 0), highlight) << "top, x " << x;
+        EXPECT_EQ(image.pixelColor(x, bottom), shadow) << "bottom, x " << x;
+    }
+}
+
 TEST_F(ToolBarFixture, TheShownButtonsPaintTheirOwnIcons)
 {
     const std::pair<int, int> icons[] = {{1013, 142}, {1014, 143}, {1015, 145}, {1028, 187}};
