@@ -1,3 +1,4 @@
+#include "CommandLineInfo.h"
 #include "FontSubstitutions.h"
 #include "PageFailureNote.h"
 #include "QtTranslations.h"
@@ -6,9 +7,13 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <iostream>
 
 int main(int argc, char** argv)
 {
+    // Answered without a display: the application object would abort without one.
+    if (const std::optional<int> status = AnswerInformationRequest(argc, argv, std::cout))
+        return *status;
     QApplication application(argc, argv);
     // Wayland desktops find the window's icon and name through its desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.velmor.Velmor"));

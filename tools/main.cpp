@@ -3,6 +3,7 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "Messages.h"
+#include "Version.h"
 
 #include <array>
 #include <iostream>
@@ -63,7 +64,8 @@ void printUsage(std::ostream& out)
         out << "  " << usageLine(command) << "\n      " << command.summary << '\n';
     out << "\n命令行和标准输出都是 UTF-8；消息写到标准错误。\n"
            "退出状态：0 成功；1 数据库无法读入、文件无法读写或 check 发现错误；2 用法错误。\n"
-           "velmor-kdb --help 显示本说明，velmor-kdb 命令 --help 显示该命令的用法。\n";
+           "velmor-kdb --help 显示本说明，velmor-kdb 命令 --help 显示该命令的用法，"
+           "velmor-kdb --version 显示版本。\n";
 }
 
 bool isHelp(std::string_view arg)
@@ -80,6 +82,10 @@ int run(const std::vector<std::string>& args)
     }
     if (isHelp(args[0]) || args[0] == "help") {
         printUsage(std::cout);
+        return kExitSuccess;
+    }
+    if (args[0] == "--version") {
+        std::cout << "velmor-kdb " << kVelmorVersion << '\n';
         return kExitSuccess;
     }
     const Command* command = findCommand(args[0]);

@@ -2,6 +2,7 @@
 
 #include "TestDatabase.h"
 #include "ToolProcess.h"
+#include "Version.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -135,7 +136,7 @@ TEST_F(ReadCommandsTest, WrongUsageExitsWithTwoAndPrintsNothing)
                 HasSubstr("U+1F600"));
 }
 
-TEST_F(ReadCommandsTest, HelpListsEveryCommand)
+TEST_F(ReadCommandsTest, HelpListsEveryCommandAndVersionPrintsTheVersion)
 {
     const ToolRun run = runTool({"--help"});
     EXPECT_EQ(run.exitCode, 0);
@@ -144,6 +145,9 @@ TEST_F(ReadCommandsTest, HelpListsEveryCommand)
     const ToolRun one = runTool({"search", "--help"});
     EXPECT_EQ(one.exitCode, 0);
     EXPECT_THAT(one.out, HasSubstr("velmor-kdb search FILE KIND QUERY"));
+    const ToolRun version = runTool({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, std::string("velmor-kdb ") + kVelmorVersion + "\n");
 }
 
 TEST_F(ReadCommandsTest, FilesThatCannotBeLoadedExitWithOne)
@@ -151,12 +155,11 @@ TEST_F(ReadCommandsTest, FilesThatCannotBeLoadedExitWithOne)
     const std::string whole = readFile("cmc.kdb");
     writeFile("truncated.kdb", whole.substr(0, whole.size() - 3));
     writeFile("short.kdb", "\x01\x00");
+    writeFile("negative.kdb", "\xFF\xFF\xFF\xFF" + whole.substr(4));
     std::filesystem::create_directory(path("folder.kdb"));
     const std::vector<std::pair<std::string, std::string>> broken = {
-        {"missing.kdb", "找不到"},
-        {"truncated.kdb", "不完整"},
-        {"short.kdb", "不完整"},
-        {"folder.kdb", "目录"},
+        {"missing.kdb", "找不到"},  {"truncated.kdb", "不完整"}, {"short.kdb", "不完整"},
+        {"negative.kdb", "已损坏"}, {"folder.kdb", "目录"},
     };
     for (const auto& [name, problem] : broken) {
         for (const std::vector<std::string>& args : {std::vector<std::string>{"info", path(name)},
