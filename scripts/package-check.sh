@@ -26,6 +26,27 @@ grep -qx "Exec=$prefix/bin/velmor" "$desktop" || fail "Exec= does not name $pref
 grep -qx "Path=$prefix/share/velmor" "$desktop" || fail "Path= is not $prefix/share/velmor"
 "$prefix/bin/velmor-kdb" check "$prefix/share/velmor/cmc.kdb" >/dev/null
 "$prefix/bin/velmor-kdb" --help >/dev/null
+# Both answer --version without a display.
+for program in velmor velmor-kdb; do
+    version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" --version) ||
+        fail "$program --version failed"
+    [[ "$version" =~ ^$program\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "$program --version: $version"
+done
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/velmor" --help >/dev/null ||
+    fail "velmor --help failed"
+# Docks group the window with its entry by the window's class, which the entry names.
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
+[ -n "$wm_class" ] || fail "the desktop entry has no StartupWMClass"
+shown=$(cd "$prefix/share/velmor" && xvfb-run -a sh -c '
+    "$0" & pid=$!
+    for i in $(seq 50); do
+        w=$(xdotool search --name "化学试剂库" 2>/dev/null | head -n 1)
+        [ -n "$w" ] && break
+        sleep 0.2
+    done
+    [ -n "$w" ] && xprop -id "$w" WM_CLASS
+    kill "$pid"' "$prefix/bin/velmor" 2>/dev/null) || true
+grep -q ", \"$wm_class\"\$" <<<"$shown" || fail "StartupWMClass=$wm_class, the window's class: $shown"
 for page in velmor velmor-kdb; do
     man_page="$prefix/share/man/man1/$page.1.gz"
     problems=$(MANWIDTH=80 man --warnings -l "$man_page" 2>&1 >/dev/null)
@@ -41,7 +62,8 @@ for file in ./usr/bin/velmor ./usr/bin/velmor-kdb ./usr/share/velmor/cmc.kdb \
     ./usr/share/velmor/structures/64-17-5.png ./usr/share/applications/$id.desktop \
     ./usr/share/metainfo/$id.metainfo.xml ./usr/share/icons/hicolor/scalable/apps/$id.svg \
     ./usr/share/icons/hicolor/48x48/apps/$id.png ./usr/share/man/man1/velmor.1.gz \
-    ./usr/share/man/man1/velmor-kdb.1.gz ./usr/share/doc/velmor/copyright; do
+    ./usr/share/man/man1/velmor-kdb.1.gz ./usr/share/doc/velmor/copyright \
+    ./usr/share/doc/velmor/changelog.Debian.gz; do
     grep -qx "$file" <<<"$listing" || fail "$deb lacks $file"
 done
 packaged_desktop=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/share/applications/$id.desktop")
@@ -51,5 +73,9 @@ for needed in libqt6widgets6 fonts-liberation fonts-noto-cjk qt6-translations-l1
     grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 dpkg-deb -f "$deb" Recommends | grep -q xdg-utils || fail "Recommends lacks xdg-utils"
-lintian --fail-on error "$deb"
-echo "$(basename "$deb"): $(wc -l <<<"$listing") entries, Depends: $depends; lintian: no errors"
+version=$(dpkg-deb -f "$deb" Version)
+[[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+-[0-9]+$ ]] || fail "Version $version has no Debian revision"
+# No error or warning, and none of the tags of an unhardened or unstripped program.
+verdict=$(lintian -I --fail-on error,warning "$deb" 2>&1) || fail "lintian: $verdict"
+if grep -Eq 'hardening-|binary-has-unneeded-section' <<<"$verdict"; then fail "lintian: $verdict"; fi
+echo "$(basename "$deb"): $(wc -l <<<"$listing") entries, Depends: $depends; lintian: no errors, warnings or hardening tags"

@@ -127,8 +127,9 @@ TEST(TemplateNumbers, TheNavigationBarPlacesItsButtonsInTemplateAndTabOrder)
         EXPECT_EQ(button->geometry(), units.ToPixels(row.rect)) << row.id;
         EXPECT_EQ(button->text(), QString::fromUtf8(row.text)) << row.id;
         EXPECT_EQ(button->focusPolicy() & Qt::TabFocus, Qt::TabFocus) << row.id;
-        if (previous != nullptr)
+        if (previous != nullptr) {
             EXPECT_EQ(previous->nextInFocusChain(), button) << row.id;
+        }
         previous = button;
     }
 }
