@@ -14,6 +14,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -120,10 +121,13 @@ void CVELMORView::DrawPage(QPainter& painter, const QSize& client,
 QImage CVELMORView::RenderPage(const QSize& client)
 {
     PageCanvas canvas(m_PictureDirectory);
-    const PageLayout page = Compose(canvas, client);
+    // Only what can fall on the image is composed: the page never grows wider than its
+    // extent, and no image is taller than the largest one.
+    const QSize largest(kMaxImageSide, kMaxImageSide);
+    const int width = client.expandedTo(m_TotalSize).boundedTo(largest).width();
+    const PageLayout page = Compose(canvas, client, QRect(0, 0, width, kMaxImageSide));
     Apply(page);
-    QImage image(client.expandedTo(m_TotalSize).boundedTo(QSize(kMaxImageSide, kMaxImageSide)),
-                 QImage::Format_RGB32);
+    QImage image(client.expandedTo(m_TotalSize).boundedTo(largest), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     canvas.paint(painter, page);
@@ -141,7 +145,8 @@ void CVELMORView::PrintPage(QPrinter& printer)
                       static_cast<int>(paper.height() / scale));
 
     PageCanvas canvas(m_PictureDirectory);
-    const PageLayout page = Compose(canvas, sheet);
+    // Every sheet is as wide as the first: what lies right of it is never printed.
+    const PageLayout page = Compose(canvas, sheet, QRect(0, 0, sheet.width(), INT_MAX));
     const std::vector<int> starts = SheetStarts(page, canvas, sheet.height());
     for (std::size_t i = 0; i < starts.size(); ++i) {
         if (i > 0)

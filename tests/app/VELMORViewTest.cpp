@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -117,6 +118,32 @@ TEST_F(ViewTest, RenderedPageIsWholeAndShowsThePicture)
 
     view.SetPictureDirectory(QDir(dir.filePath("elsewhere")));
     EXPECT_EQ(countRed(view.RenderPage({800, 600})), 0) << "a missing picture paints nothing";
+}
+
+TEST(ViewRender, APageWiderThanItsImageKeepsEverythingThatFallsOnTheImage)
+{
+    // A formula of 40,000 letters runs far past the image's right edge: only what lies on the
+    // image is composed, and the image is what the whole composition would paint.
+    CVELMORDoc doc;
+    const std::string name = gbkOf("长式");
+    std::string formula;
+    for (int i = 0; i < 20000; ++i)
+        formula += i % 7 ? "CH" : "C2";
+    loadRecords(doc, {reagent(name, {{Field::Formula, formula}, {Field::Remarks, "remark"}})});
+    ASSERT_TRUE(doc.FindRecordByName(name));
+    doc.SetCurrentName(name);
+    CVELMORView view(doc);
+    view.SetInitialScrollSizes();
+    const QImage rendered = view.RenderPage({800, 600});
+
+    PageCanvas canvas{QDir()};
+    const PageLayout whole = ComposePage(doc, {name, "", {800, 600}, 100}, canvas);
+    QImage expected(rendered.size(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    canvas.paint(painter, whole);
+    painter.end();
+    EXPECT_EQ(rendered, expected);
 }
 
 TEST_F(ViewTest, PrintingALongPageFillsSeveralSheetsAndChangesNothing)
