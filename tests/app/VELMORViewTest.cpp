@@ -87,6 +87,40 @@ TEST_F(ViewTest, ScrollExtentGrowsForALongPageAndFallsBackForAShortOne)
     EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
 }
 
+TEST_F(ViewTest, AScrolledViewShowsThePageAtItsOffsetWithThePictureBesideItsLabel)
+{
+    select(acid);
+    paint();
+    const int offset = 37;
+    view.verticalScrollBar()->setValue(offset);
+    const QImage shown = paint();
+    const QSize client = view.viewport()->size();
+
+    // The same page drawn whole, cut at the offset.
+    EXPECT_EQ(shown, view.RenderPage(client).copy(QRect(QPoint(0, offset), client)));
+
+    // The picture where the layout places it, beside "结构式：", moved up by the offset.
+    PageCanvas canvas{QDir(dir.path())};
+    const PageLayout page =
+        ComposePage(doc, {acid, "", {client.width(), client.height()}, 100}, canvas);
+    const PagePicture* picture = nullptr;
+    int labelY = -1;
+    for (const PageItem& item : page.items) {
+        if (const auto* p = std::get_if<PagePicture>(&item))
+            picture = p;
+        if (const auto* t = std::get_if<PageText>(&item); t && t->text == gbkOf("结构式："))
+            labelY = t->y;
+    }
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->y, labelY);
+    QRect red;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (shown.pixelColor(x, y) == QColor(Qt::red))
+                red |= QRect(x, y, 1, 1);
+    EXPECT_EQ(red, QRect(picture->x, picture->y - offset, 40, 30));
+}
+
 TEST_F(ViewTest, BusinessCooperationShowsTheStartPageForOnePaintOnly)
 {
     select("firstpage");

@@ -180,6 +180,43 @@ TEST_F(PageLayoutTest, LabelsEndAtTheValueColumnInTheSpecifiedOrder)
     EXPECT_EQ(labels, expected);
 }
 
+TEST_F(PageLayoutTest, EveryLabelHasItsOwnFieldsValueBesideIt)
+{
+    // Each field holds a value of its own; the value on the label's line must be that field's.
+    const std::vector<std::pair<const char*, Field>> rows = {
+        {"英文名称：", Field::EnglishName},      {"别名：", Field::Alias},
+        {"CAS号：", Field::CasNumber},           {"化学式：", Field::Formula},
+        {"分子量：", Field::MolecularWeight},    {"纯度：", Field::Purity},
+        {"储存方法：", Field::Storage},          {"闪点：", Field::FlashPoint},
+        {"沸点：", Field::BoilingPoint},         {"熔点：", Field::MeltingPoint},
+        {"比旋光度：", Field::SpecificRotation}, {"蒸汽压：", Field::VapourPressure},
+        {"溶解性：", Field::Solubility},         {"毒性：", Field::Toxicity},
+        {"外观：", Field::Appearance},           {"用途：", Field::Use},
+        {"商家：", Field::Vendor},               {"备注：", Field::Remarks},
+    };
+    ReagentRecord record = reagent(acid, {});
+    std::vector<std::string> values;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        values.push_back("value of row " + std::string(1, static_cast<char>('A' + i)));
+    // The formula's letters are drawn one by one: its first letter stands at the value column.
+    values[3] = "XYZ";
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        fieldText(record, rows[i].second) = values[i];
+    loadRecords(doc, {record});
+    const PageLayout layout = compose(acid);
+
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(rows[i].first);
+        const PageText* label = find(layout, gbkOf(rows[i].first));
+        ASSERT_NE(label, nullptr);
+        const PageText* value =
+            find(layout, rows[i].second == Field::Formula ? std::string("X") : values[i]);
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->y, label->y);
+        EXPECT_EQ(value->x, kValueX);
+    }
+}
+
 TEST_F(PageLayoutTest, FieldsOfTwoBytesOrLessAreHiddenExceptTheVendor)
 {
     const std::string threeBytes = water + "A";
