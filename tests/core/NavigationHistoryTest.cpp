@@ -129,6 +129,29 @@ TEST_F(History, TheEntryBeyondCapacityDropsTheOldest)
     EXPECT_EQ(history.current(), 999);
 }
 
+TEST_F(History, DroppingTheOldestEntryKeepsTheCursorOnTheEntryItWasOn)
+{
+    for (int i = 1; i < NavigationHistory::kCapacity; ++i)
+        choose("n" + std::to_string(i));
+    for (int i = 0; i < 5; ++i)
+        history.back();
+    ASSERT_EQ(page.current, "n994");
+    ASSERT_EQ(history.current(), 994);
+
+    // An entry added without a choice (a second seed) moves every entry down by one, and the
+    // cursor with them: the page under it and its neighbours stay what they were.
+    history.seed("late");
+    EXPECT_EQ(history.count(), 1000);
+    EXPECT_EQ(history.entry(999), "late");
+    EXPECT_EQ(history.current(), 993);
+    EXPECT_EQ(history.entry(history.current()), "n994");
+    history.next();
+    EXPECT_EQ(page.current, "n995");
+    history.back();
+    history.back();
+    EXPECT_EQ(page.current, "n993");
+}
+
 TEST_F(History, AChoiceIsComparedWithTheEntryUnderTheCursorNotTheLast)
 {
     choose("A");
