@@ -1,6 +1,7 @@
 #include "LinkLabel.h"
 #include "HyperlinkShell.h"
 #include "MouseInput.h"
+#include "SystemColours.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -143,17 +144,31 @@ TEST(HyperlinkShellTest, ExecLinesFollowTheDesktopEntryRules)
     EXPECT_TRUE(HtmlHandlerArguments(QString(), t).isEmpty());
 }
 
-TEST(LinkLabelTest, ErrorReportTexts)
+TEST(LinkLabelTest, ErrorReportTextsForEveryCode)
 {
-    EXPECT_EQ(CLinkLabel::ErrorReportText(31),
-              QStringLiteral("Unable to open hyperlink:\n\nThere is no application associated\n"
-                             "with the given filename extension."));
-    EXPECT_EQ(CLinkLabel::ErrorReportText(26),
-              QStringLiteral("Unable to open hyperlink:\n\nA sharing violation occurred. "));
-    EXPECT_EQ(CLinkLabel::ErrorReportText(1),
-              QStringLiteral("Unable to open hyperlink:\n\nUnknown Error (1) occurred."));
-    EXPECT_EQ(CLinkLabel::ErrorReportText(33),
-              QStringLiteral("Unable to open hyperlink:\n\nUnknown Error (33) occurred."));
+    const std::pair<int, const char*> messages[] = {
+        {0, "The operating system is out\nof memory or resources."},
+        {2, "The specified file was not found."},
+        {3, "The specified path was not found."},
+        {5, "The operating system denied\naccess to the specified file."},
+        {8, "There was not enough memory to complete the operation."},
+        {11, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
+        {26, "A sharing violation occurred. "},
+        {27, "The filename association is\nincomplete or invalid."},
+        {28, "The DDE transaction could not\nbe completed because the request timed out."},
+        {29, "The DDE transaction failed."},
+        {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere "
+             "being processed."},
+        {31, "There is no application associated\nwith the given filename extension."},
+        {32, "The specified dynamic-link library was not found."},
+        {1, "Unknown Error (1) occurred."},
+        {33, "Unknown Error (33) occurred."},
+        {-7, "Unknown Error (-7) occurred."},
+    };
+    for (const auto& [code, message] : messages)
+        EXPECT_EQ(CLinkLabel::ErrorReportText(code),
+                  QStringLiteral("Unable to open hyperlink:\n\n") + QString::fromLatin1(message))
+            << code;
 }
 
 TEST_F(LinkFixture, AttachingKeepsTheTextAndShowsTheTargetAsToolTip)
@@ -199,6 +214,14 @@ TEST_F(LinkFixture, FitsToItsTextFromTheLeftOrEquallyWhenCentred)
     const int cutV = (41 - metrics.height()) / 2;
     EXPECT_EQ(centred->geometry(), QRect(20 + cut, 30 + cutV, 161 - 2 * cut, 41 - 2 * cutV));
 
+    // Right-aligned, it keeps its right edge and gives up room on the left.
+    auto* right = new CLinkLabel(&dialog);
+    right->setText(QStringLiteral("价格咨询"));
+    right->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    right->setGeometry(20, 30, 161, 41);
+    right->PreSubclassWindow();
+    EXPECT_EQ(right->geometry(), QRect(20 + 161 - width, 30, width, metrics.height()));
+
     auto* fixed = new CLinkLabel(&dialog);
     fixed->setText(QStringLiteral("价格咨询"));
     fixed->setGeometry(5, 6, 150, 30);
@@ -207,24 +230,58 @@ TEST_F(LinkFixture, FitsToItsTextFromTheLeftOrEquallyWhenCentred)
     EXPECT_EQ(fixed->geometry(), QRect(5, 6, 150, 30));
 }
 
-TEST_F(LinkFixture, HoverAndVisitedColours)
+/// Whether any pixel of the label, as painted, has exactly `colour`.
+bool PaintedIn(CLinkLabel& label, const QColor& colour)
+{
+    const QImage image = label.grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).rgb() == colour.rgb())
+                return true;
+    return false;
+}
+
+TEST_F(LinkFixture, HoverAndVisitedColoursArePainted)
 {
     label->PreSubclassWindow();
+    // Bold, so that the strokes' middles are drawn in the colour itself, not only blended.
+    QFont bold = label->font();
+    bold.setPixelSize(24);
+    bold.setBold(true);
+    label->setFont(bold);
+    label->adjustSize();
     dialog.show();
-    EXPECT_EQ(label->CurrentTextColour(), QColor(0, 0, 238));
+    const QColor link(0, 0, 238), visited(85, 26, 139);
+    EXPECT_EQ(label->CurrentTextColour(), link);
+    EXPECT_TRUE(PaintedIn(*label, link));
 
     QTest::mouseMove(label, QPoint(3, 3));
     EXPECT_EQ(label->CurrentTextColour(), label->HoverColour());
+    EXPECT_TRUE(PaintedIn(*label, label->HoverColour()));
+    EXPECT_FALSE(PaintedIn(*label, link));
     QTest::mouseMove(&dialog, QPoint(290, 190));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(label, &leave);
-    EXPECT_EQ(label->CurrentTextColour(), QColor(0, 0, 238));
+    EXPECT_EQ(label->CurrentTextColour(), link);
 
     label->MarkVisited();
-    EXPECT_EQ(label->CurrentTextColour(), QColor(85, 26, 139));
+    EXPECT_EQ(label->CurrentTextColour(), visited);
+    EXPECT_TRUE(PaintedIn(*label, visited));
+    EXPECT_FALSE(PaintedIn(*label, link));
     label->SetColourScheme(Qt::red, Qt::green, QColor(Qt::blue));
     EXPECT_EQ(label->CurrentTextColour(), QColor(Qt::green));
+    EXPECT_TRUE(PaintedIn(*label, Qt::green));
     EXPECT_EQ(label->HoverColour(), QColor(Qt::blue));
+}
+
+TEST_F(LinkFixture, WithoutAHoverColourTheSchemeTakesTheSystemHighlight)
+{
+    label->SetColourScheme(Qt::red, Qt::green, QColor(Qt::blue));
+    label->SetColourScheme(Qt::red, Qt::green, std::nullopt);
+    EXPECT_EQ(label->HoverColour(), SystemColour(SysColour::Highlight));
+    EXPECT_EQ(CLinkLabel().HoverColour(), SystemColour(SysColour::Highlight));
+    EXPECT_EQ(label->LinkColour(), QColor(Qt::red));
+    EXPECT_EQ(label->VisitedColour(), QColor(Qt::green));
 }
 
 TEST_F(LinkFixture, ASuccessfulClickMarksTheLinkVisited)
