@@ -135,6 +135,31 @@ TEST(DatabaseLoader, FormulaMarkersAreRemovedFromTheFormulaOnly)
     EXPECT_EQ(doc.Record(2).Formula, "<sub>2");
 }
 
+TEST(DatabaseLoader, OnlyTheFormulaLosesItsMarkersWhetherItsTextIsShortOrLong)
+{
+    // Texts of 255 bytes or more have a three-byte length and take the loader's general path;
+    // shorter ones are copied straight from the read buffer.
+    for (const std::size_t padding : {std::size_t{10}, std::size_t{300}, std::size_t{70000}}) {
+        SCOPED_TRACE(padding);
+        const std::string tail(padding, 'x');
+        const std::string marked = "H<sub>2</sub>O" + tail;
+        ReagentRecord record = reagent("A", {});
+        std::vector<std::string> texts;
+        for (int t = 0; t < kTextFieldCount; ++t)
+            texts.push_back(std::to_string(t) + marked);
+        for (int t = 0; t < kTextFieldCount; ++t)
+            fieldText(record, textField(t)) = texts[static_cast<std::size_t>(t)];
+        CVELMORDoc doc;
+        loadRecords(doc, {record});
+        for (int t = 0; t < kTextFieldCount; ++t) {
+            const Field field = textField(t);
+            const std::string expected =
+                field == Field::Formula ? std::to_string(t) + "H2O" + tail : texts[t];
+            EXPECT_EQ(fieldText(doc.Record(0), field), expected) << kFieldNames[t + 2];
+        }
+    }
+}
+
 TEST(DatabaseLoader, DuplicateNamesAreKeptAndOnlyTheFirstIsFoundByName)
 {
     CVELMORDoc doc;
