@@ -50,6 +50,7 @@ TEST(DesktopOpener, TheOpenerFirstAndTheWebPageHandlerOnlyWhenItFailsOrIsMissing
         EXPECT_EQ(desktop.Log(QStringLiteral("mime.log")),
                   fellBack ? QStringLiteral("query\ndefault\ntext/html\n") : QString());
         EXPECT_EQ(desktop.Log(QStringLiteral("browser.log")), fellBack ? kHandlerLog : QString());
+        EXPECT_EQ(desktop.Log(QStringLiteral("decoy.log")), QString());
     }
 
     FakeDesktop noOpener;

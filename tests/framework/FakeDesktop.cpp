@@ -49,12 +49,17 @@ void FakeDesktop::WriteHandler(int browserStatus)
     WriteProgram(QStringLiteral("xdg-mime"), QStringLiteral("mime.log"), 0,
                  QStringLiteral("echo fakebrowser.desktop"));
     WriteProgram(QStringLiteral("browser"), QStringLiteral("browser.log"), browserStatus);
+    WriteProgram(QStringLiteral("decoy"), QStringLiteral("decoy.log"), 0);
     QFile entry(Path(QStringLiteral("share/applications/fakebrowser.desktop")));
     if (!entry.open(QIODevice::WriteOnly))
         return;
-    entry.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=Fake\n"
-                               "Exec=\"%1\" --new-window %u\n")
-                    .arg(Path(QStringLiteral("bin/browser")))
+    // Other groups have Exec lines of their own, before and after the entry's: only the
+    // [Desktop Entry] group's counts.
+    entry.write(QStringLiteral("# A web browser\n[Desktop Action Private]\nExec=\"%2\" private\n"
+                               "[Desktop Entry]\nType=Application\nName=Fake\nExecLog=\"%2\"\n"
+                               "Exec=\"%1\" --new-window %u\nActions=Private;\n"
+                               "[Desktop Action Window]\nExec=\"%2\" window %u\n")
+                    .arg(Path(QStringLiteral("bin/browser")), Path(QStringLiteral("bin/decoy")))
                     .toUtf8());
 }
 

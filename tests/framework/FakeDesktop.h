@@ -25,7 +25,8 @@ public:
     /// bin/xdg-open, which logs to open.log.
     void WriteOpener(int status);
     /// bin/xdg-mime naming fakebrowser.desktop (logs to mime.log), that entry, and bin/browser
-    /// it starts with "--new-window %u" (logs to browser.log).
+    /// it starts with "--new-window %u" (logs to browser.log); the entry's other groups name
+    /// bin/decoy (logs to decoy.log).
     void WriteHandler(int browserStatus);
     /// Leaves only bin/ on PATH, so no opener but the fakes is found.
     void OnlyFakesOnPath();
