@@ -30,7 +30,7 @@ const char* const kTemplate = R"({
     {"id": 1007, "class": "SysListView32", "rect": [7, 30, 143, 80],
      "styles": ["LVS_REPORT", "WS_TABSTOP"]},
     {"id": 1009, "class": "BUTTON", "text": "隐藏", "rect": [1, 1, 10, 10],
-     "styles": ["BS_PUSHBUTTON", "NOT WS_VISIBLE"]}
+     "styles": ["BS_PUSHBUTTON", "WS_TABSTOP", "NOT WS_VISIBLE"]}
   ]
 })";
 
@@ -172,6 +172,15 @@ TEST(DialogBuilderTest, TabOrderFollowsTheTemplateAndSkipsControlsWithoutTabStop
     EXPECT_EQ(QApplication::focusWidget(), controls[2]);
     QTest::keyClick(controls[2], Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), controls[4]);
+    // A hidden control keeps its tab stop but is stepped over until it is shown.
+    EXPECT_FALSE(controls[5]->isVisible());
+    QTest::keyClick(controls[4], Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), controls[0]);
+    QTest::keyClick(controls[0], Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), controls[4]);
+    controls[5]->show();
+    QTest::keyClick(controls[4], Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), controls[5]);
 }
 
 TEST(DialogBuilderTest, BoundWidgetsTakeThePlaceOfTheControl)
@@ -216,4 +225,26 @@ TEST(DialogTest, EnterReachesOnOKAndEscapeLeavesTheDialogOpen)
     QTest::keyClick(edit, Qt::Key_Escape);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->GetDlgItem(4242), nullptr);
+}
+
+TEST(DialogTest, TabCyclesThroughTheShownControlsAndStepsOverHiddenOnes)
+{
+    QWidget parent;
+    auto* dialog = new KeyCountingDialog;
+    ASSERT_TRUE(dialog->CreateFromTemplate(Parsed(kTemplate), &parent));
+    parent.show();
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&parent));
+    QWidget* search = dialog->GetDlgItem(1004);
+    QWidget* list = dialog->GetDlgItem(1007);
+    QWidget* hidden = dialog->GetDlgItem(1009);
+    // From the last shown tab stop, Tab goes round to the first, past the hidden button.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), search);
+    QTest::keyClick(search, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    hidden->show();
+    QTest::keyClick(list, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), hidden);
 }
