@@ -425,3 +425,35 @@ TEST_F(ButtonMenuFixture, DisabledItemsAreSelectedAndHighlightedOnlyInTheClassic
     }
     COwnerMenu::SelectDrawLook(COwnerMenu::kXPLook);
 }
+
+TEST_F(ButtonMenuFixture, AGrayedItemsTextIsPaintedInTheDisabledColourGroup)
+{
+    // Red for disabled text, black for active text: a grayed item must show the one only.
+    const QPalette saved = QApplication::palette();
+    QPalette palette = saved;
+    palette.setColor(QPalette::Active, QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(255, 0, 0));
+    QApplication::setPalette(palette);
+    for (int look : {COwnerMenu::kClassicLook, COwnerMenu::kXPLook}) {
+        SCOPED_TRACE(look);
+        ASSERT_EQ(button->SetDropMenu(7001, &catcher, look), CIconButton::kOk);
+        COwnerMenu* popup = button->DropMenu()->SubMenu(0);
+        popup->popup(QPoint(0, 0));
+        const QRect item = popup->actionGeometry(popup->actions()[3]); // &Find, grayed
+        const QImage image = popup->grab().toImage().copy(item);
+        int red = 0;
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+                dark += c.red() < 60 && c.green() < 60 && c.blue() < 60;
+            }
+        EXPECT_GT(red, 5);
+        EXPECT_EQ(dark, 0);
+        popup->close();
+    }
+    QApplication::setPalette(saved);
+    COwnerMenu::SelectDrawLook(COwnerMenu::kXPLook);
+}
