@@ -22,6 +22,9 @@ constexpr QSize kInitialExtent(600, 100);
 // The page is laid out in screen pixels; on paper each of them is one 96th of an inch.
 constexpr double kPagePixelsPerInch = 96.0;
 
+// How often a drag beyond the viewport scrolls it, in milliseconds.
+constexpr int kAutoScrollInterval = 30;
+
 } // namespace
 
 CVELMORView::CVELMORView(CVELMORDoc& doc, QWidget* parent) : QAbstractScrollArea(parent), m_Doc(doc)
@@ -37,6 +40,9 @@ CVELMORView::CVELMORView(CVELMORDoc& doc, QWidget* parent) : QAbstractScrollArea
     print->setShortcutContext(Qt::WindowShortcut);
     connect(print, &QAction::triggered, this, &CVELMORView::OnFilePrint);
     addAction(print);
+
+    m_AutoScroll.setInterval(kAutoScrollInterval);
+    connect(&m_AutoScroll, &QTimer::timeout, this, &CVELMORView::AutoScroll);
 
     m_Doc.AddView(this);
 }
@@ -75,11 +81,14 @@ void CVELMORView::UpdateScrollBars()
 void CVELMORView::ShowBusinessPage()
 {
     m_SpecialPage = kBusinessPageWord;
+    m_Selection.reset();
     viewport()->update();
 }
 
 void CVELMORView::OnUpdate(CView*, long, void*)
 {
+    // A page opened by any route starts with nothing selected, even the page shown.
+    m_Selection.reset();
     viewport()->update();
 }
 
@@ -115,6 +124,8 @@ void CVELMORView::DrawPage(QPainter& painter, const QSize& client,
     const PageLayout page = Compose(canvas, client, exposed);
     Apply(page);
     canvas.paint(painter, page);
+    NoteShownPage({page.startPage ? std::string(kStartPageName) : m_Doc.m_CurrentName});
+    PaintSelection(painter, canvas, client, exposed);
 }
 
 QImage CVELMORView::RenderPage(const QSize& client)
@@ -172,6 +183,7 @@ void CVELMORView::paintEvent(QPaintEvent* event)
     // A business-cooperation request shows the start page for one paint in this state too.
     if (!m_LoadFailure.isEmpty() && m_SpecialPage.empty()) {
         PaintLoadFailurePage(painter, viewport()->rect(), m_LoadFailure);
+        NoteShownPage({std::string(), true});
         return;
     }
     const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
