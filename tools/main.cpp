@@ -40,6 +40,10 @@ constexpr std::array kCommands = std::to_array<Command>({
      "用程序自己的画法把名为 NAME 的试剂页（firstpage 为首页）画成 PNG；客户区默认 800x600，"
      "长页面整页画出；图片路径相对于 FILE 所在的目录",
      RenderCommand},
+    {"text", "FILE NAME [--width W]",
+     "打印名为 NAME 的页面上的文字（UTF-8，与程序的“复制本页文字”相同）；数据库中没有这个名称时"
+     "打印“没有找到”页的文字，退出状态为 1",
+     TextCommand},
 });
 
 const Command* findCommand(std::string_view name)
