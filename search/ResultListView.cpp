@@ -51,7 +51,8 @@ void ResultListView::focusInEvent(QFocusEvent* event)
     QTreeView::focusInEvent(event);
     const bool byTab =
         event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    if (!byTab || RowCount() == 0 || selectionModel()->hasSelection())
+    // A tab page being hidden hands its focus on for the same reason, to a list hidden with it.
+    if (!byTab || !isVisible() || RowCount() == 0 || selectionModel()->hasSelection())
         return;
     const QModelIndex current = currentIndex().isValid() ? currentIndex() : m_Names.index(0, 0);
     selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |

@@ -1,4 +1,5 @@
 #include "SearchSidebar.h"
+#include "SidebarKeys.h"
 #include "CASSearchDialog.h"
 #include "ControlId.h"
 #include "GripperBar.h"
@@ -138,4 +139,90 @@ TEST_F(SidebarFixture, NotificationsOfTheTabControlReachTheFrame)
     NotifyEvent notify(&tabs, 125, 1);
     QApplication::sendEvent(&tabs, &notify);
     EXPECT_EQ(frame.notifications, 1);
+}
+
+namespace {
+
+struct SidebarKeys : SidebarFixture
+{
+    void SetUp() override
+    {
+        SidebarFixture::SetUp();
+        InstallSidebarKeys(frame, tabs);
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    }
+
+    QLineEdit* Query(int index) { return Page<CSearchPanel>(index)->findChild<QLineEdit*>(); }
+
+    /// The key goes to the widget with the focus, as the keyboard's would.
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &frame, key,
+                        modifiers);
+    }
+
+    /// The tab shown, and the focus in its query field with all of its text selected.
+    void ExpectQueryOf(int index)
+    {
+        EXPECT_EQ(tabs.ShownPage(), index);
+        EXPECT_TRUE(Page<CSearchPanel>(index)->isVisible());
+        QLineEdit* query = Query(index);
+        EXPECT_EQ(QApplication::focusWidget(), query);
+        EXPECT_EQ(query->selectedText(), query->text());
+    }
+};
+
+} // namespace
+
+TEST_F(SidebarKeys, CtrlTabAndCtrlPageDownShowTheNextTabRoundTheEnd)
+{
+    Query(1)->setText(QStringLiteral("67-"));
+    const int count = tabs.PageCount();
+    Press(Qt::Key_Tab, Qt::ControlModifier);
+    ExpectQueryOf(1);
+    EXPECT_EQ(Query(1)->selectedText(), QStringLiteral("67-")) << "typing replaces it";
+    Press(Qt::Key_PageDown, Qt::ControlModifier);
+    ExpectQueryOf(2);
+    for (int i = 3; i <= count; ++i)
+        Press(Qt::Key_Tab, Qt::ControlModifier);
+    ExpectQueryOf(0);
+}
+
+TEST_F(SidebarKeys, CtrlShiftTabAndCtrlPageUpShowTheTabBefore)
+{
+    Press(Qt::Key_PageUp, Qt::ControlModifier);
+    ExpectQueryOf(tabs.PageCount() - 1);
+    Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    ExpectQueryOf(tabs.PageCount() - 2);
+    Press(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    ExpectQueryOf(tabs.PageCount() - 3);
+}
+
+TEST_F(SidebarKeys, AClickOnATabPutsTheFocusInItsQueryField)
+{
+    Query(2)->setText(QStringLiteral("溶剂"));
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.PageEntryAt(2)->m_rcHeader.center());
+    ExpectQueryOf(2);
+}
+
+TEST_F(SidebarKeys, CtrlFAndF6GoToTheQueryFieldFromAnywhere)
+{
+    Query(0)->setText(QStringLiteral("乙醇"));
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_F, Qt::KeyboardModifiers(Qt::ControlModifier)},
+          std::pair{Qt::Key_F6, Qt::KeyboardModifiers()}}) {
+        Page<CSearchPanel>(0)->ResultList().setFocus();
+        Press(key, modifiers);
+        ExpectQueryOf(0);
+    }
+}
+
+TEST_F(SidebarKeys, SwitchingLeavesTheListsOfThePanelsAsTheyWere)
+{
+    Press(Qt::Key_Tab, Qt::ControlModifier);
+    Press(Qt::Key_Tab, Qt::ControlModifier);
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.PageEntryAt(0)->m_rcHeader.center());
+    for (int i = 0; i < tabs.PageCount(); ++i)
+        EXPECT_EQ(Page<CSearchPanel>(i)->ResultList().FirstSelectedRow(), -1) << i;
 }
