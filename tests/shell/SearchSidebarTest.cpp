@@ -1,5 +1,4 @@
 #include "SearchSidebar.h"
-#include "SidebarKeys.h"
 #include "CASSearchDialog.h"
 #include "ControlId.h"
 #include "GripperBar.h"
@@ -9,6 +8,7 @@
 #include "PanelTabCtrl.h"
 #include "SearchHost.h"
 #include "ShiSearcherDialog.h"
+#include "SidebarKeys.h"
 #include "TestDatabase.h"
 #include "UseSeacherDialog.h"
 #include "VELMORDoc.h"
