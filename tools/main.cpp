@@ -66,7 +66,9 @@ void printUsage(std::ostream& out)
     for (const Command& command : kCommands)
         out << "  " << usageLine(command) << "\n      " << command.summary << '\n';
     out << "\n命令行和标准输出都是 UTF-8；消息写到标准错误。\n"
-           "退出状态：0 成功；1 数据库无法读入、文件无法读写或 check 发现错误；2 用法错误。\n"
+           "退出状态：0 成功；1 数据库无法读入、文件无法读写、check 发现错误或 text "
+           "的名称不在数据库中；\n"
+           "2 用法错误。\n"
            "velmor-kdb --help 显示本说明，velmor-kdb 命令 --help 显示该命令的用法。\n";
 }
 
