@@ -1,26 +1,45 @@
 #include "LoadFailurePage.h"
 
 #include "DatabaseFile.h"
+#include "Gbk.h"
+#include "NotePage.h"
 
-#include <QPainter>
+namespace {
 
-void PaintLoadFailurePage(QPainter& painter, const QRect& area, const QString& message)
+QFont SongFont(int pixelSize, bool bold)
 {
-    QFont title(QStringLiteral("宋体"));
-    title.setPixelSize(24);
-    title.setBold(true);
-    QFont text(QStringLiteral("宋体"));
-    text.setPixelSize(16);
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
 
-    const QRect inner = area.adjusted(40, 40, -40, -40);
-    painter.setPen(QColor(0x99, 0, 0));
-    painter.setFont(title);
-    painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("试剂数据库未能加载"));
-    painter.setPen(Qt::black);
-    painter.setFont(text);
+/// `text` in code page 936, a character it cannot hold written as '?'.
+std::string Cp936(const QString& text)
+{
+    std::string utf16;
+    for (const QChar c : text) {
+        utf16 += static_cast<char>(c.unicode() & 0xFF);
+        utf16 += static_cast<char>(c.unicode() >> 8);
+    }
+    return gbk::fromUtf16Le(utf16);
+}
+
+} // namespace
+
+PageCanvas LoadFailureCanvas()
+{
+    const QFont text = SongFont(16, false);
+    return PageCanvas({SongFont(24, true), text, text}, {QColor(0x99, 0, 0), Qt::black, Qt::black});
+}
+
+PageLayout ComposeLoadFailurePage(const QString& message, const QSize& client, PageCanvas& canvas)
+{
     const QString advice = QStringLiteral("请把完好的试剂数据库文件“%1”放在程序的工作目录中，"
                                           "然后重新启动程序。在此之前无法检索试剂。")
                                .arg(QString::fromUtf8(kDatabaseFileName));
-    painter.drawText(inner.adjusted(0, 50, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                     message + QStringLiteral("\n\n") + advice);
+    // Forty pixels from every edge; the text fifty pixels below the title.
+    const NoteFrame frame{40, 40, 90, client.width() - 80};
+    return ComposeNotePage(Cp936(QStringLiteral("试剂数据库未能加载")),
+                           Cp936(message + QStringLiteral("\n\n") + advice), frame, canvas);
 }

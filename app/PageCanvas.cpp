@@ -59,10 +59,17 @@ QFont PageCanvas::pageFont(PageFont font)
 }
 
 PageCanvas::PageCanvas(const QDir& pictureDirectory)
-    : m_PictureDirectory(pictureDirectory), m_Fonts{pageFont(PageFont::Title),
-                                                    pageFont(PageFont::Text),
-                                                    pageFont(PageFont::Subscript)},
-      m_Metrics{QFontMetrics(m_Fonts[0]), QFontMetrics(m_Fonts[1]), QFontMetrics(m_Fonts[2])}
+    : PageCanvas(
+          {pageFont(PageFont::Title), pageFont(PageFont::Text), pageFont(PageFont::Subscript)},
+          {Qt::black, Qt::black, Qt::black})
+{
+    m_PictureDirectory = pictureDirectory;
+}
+
+PageCanvas::PageCanvas(const std::array<QFont, 3>& fonts, const std::array<QColor, 3>& colours)
+    : m_Fonts(fonts), m_Metrics{QFontMetrics(m_Fonts[0]), QFontMetrics(m_Fonts[1]),
+                                QFontMetrics(m_Fonts[2])},
+      m_Colours(colours)
 {
 }
 
@@ -97,13 +104,13 @@ PageSize PageCanvas::pictureSize(std::string_view path)
 
 void PageCanvas::paint(QPainter& painter, const PageLayout& page)
 {
-    painter.setPen(Qt::black);
     int selected = -1;
     for (const PageItem& item : page.items) {
         if (const auto* text = std::get_if<PageText>(&item)) {
             const int index = static_cast<int>(text->font);
             if (index != selected) {
                 painter.setFont(m_Fonts[index]);
+                painter.setPen(m_Colours[index]);
                 selected = index;
             }
             drawText(painter, *text);

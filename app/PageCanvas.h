@@ -5,6 +5,7 @@
 #include "PageMeasurer.h"
 #include "PageText.h"
 
+#include <QColor>
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
@@ -24,6 +25,9 @@ class PageCanvas : public PageMeasurer
 public:
     /// Relative picture paths resolve against `pictureDirectory`.
     explicit PageCanvas(const QDir& pictureDirectory);
+    /// A canvas that draws the page's three fonts as `fonts`, each in its colour of `colours`
+    /// (black on the record page).
+    PageCanvas(const std::array<QFont, 3>& fonts, const std::array<QColor, 3>& colours);
 
     PageSize textExtent(PageFont font, std::string_view text) override;
     int textHeight(PageFont font) override;
@@ -57,5 +61,6 @@ private:
     QDir m_PictureDirectory;
     std::array<QFont, 3> m_Fonts;
     std::array<QFontMetrics, 3> m_Metrics;
+    std::array<QColor, 3> m_Colours;
     std::map<std::string, CPicture, std::less<>> m_Pictures;
 };

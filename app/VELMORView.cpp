@@ -182,8 +182,11 @@ void CVELMORView::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     // A business-cooperation request shows the start page for one paint in this state too.
     if (!m_LoadFailure.isEmpty() && m_SpecialPage.empty()) {
-        PaintLoadFailurePage(painter, viewport()->rect(), m_LoadFailure);
+        // Drawn without scrolling: it fits any window the program can show.
+        PageCanvas canvas = LoadFailureCanvas();
+        canvas.paint(painter, ComposeLoadFailurePage(m_LoadFailure, viewport()->size(), canvas));
         NoteShownPage({std::string(), true});
+        PaintSelection(painter, canvas, viewport()->size(), event->rect());
         return;
     }
     const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());

@@ -51,6 +51,7 @@ public:
     void ShowLoadFailure(const QString& message)
     {
         m_LoadFailure = message;
+        m_Selection.reset();
         viewport()->update();
     }
 
@@ -159,8 +160,10 @@ private:
     void Apply(const PageLayout& page);
     void UpdateScrollBars();
 
-    /// The page shown, composed whole for `width`, keeping the selection while the page is
-    /// the same; null before the first paint.
+    /// The fonts the page shown is measured and drawn in.
+    PageCanvas ShownCanvas() const;
+    /// The page shown, composed whole for `width` with ShownCanvas(), keeping the selection
+    /// while the page is the same; null before the first paint.
     TextSelection* TextPage(PageCanvas& canvas, int width);
     /// After a paint of `shown`: a selection made on another page goes.
     void NoteShownPage(const ShownPage& shown);

@@ -54,7 +54,7 @@ QPoint CVELMORView::KeyboardMenuPoint()
 {
     // Below the start of the selection where it is in view, else at the page's margin.
     QPoint point(15, 15);
-    PageCanvas canvas(m_PictureDirectory);
+    PageCanvas canvas = ShownCanvas();
     if (m_Selection && !m_Selection->range().empty()) {
         const QPoint scroll = PagePoint(QPoint(0, 0));
         const std::vector<TextHighlight> parts = HighlightsOf(

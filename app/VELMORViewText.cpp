@@ -3,6 +3,7 @@
 #include "VELMORView.h"
 
 #include "Gbk.h"
+#include "LoadFailurePage.h"
 #include "PageCanvas.h"
 #include "VELMORDoc.h"
 
@@ -27,6 +28,12 @@ void PutOnClipboard(const std::string& utf8)
 
 } // namespace
 
+PageCanvas CVELMORView::ShownCanvas() const
+{
+    return m_ShownPage && m_ShownPage->loadFailure ? LoadFailureCanvas()
+                                                   : PageCanvas(m_PictureDirectory);
+}
+
 CVELMORView::TextSelection* CVELMORView::TextPage(PageCanvas& canvas, int width)
 {
     if (!m_ShownPage)
@@ -34,7 +41,9 @@ CVELMORView::TextSelection* CVELMORView::TextPage(PageCanvas& canvas, int width)
     if (m_Selection && m_Selection->page == *m_ShownPage && m_Selection->width == width)
         return &*m_Selection;
     PageLayout layout;
-    if (!m_ShownPage->loadFailure) {
+    if (m_ShownPage->loadFailure) {
+        layout = ComposeLoadFailurePage(m_LoadFailure, QSize(width, viewport()->height()), canvas);
+    } else {
         const PageRequest request{m_ShownPage->name, "", PageSize{width, viewport()->height()},
                                   m_TotalSize.height()};
         layout = ComposePage(m_Doc, request, canvas);
@@ -91,7 +100,7 @@ std::string CVELMORView::SelectedText()
 
 void CVELMORView::SelectAll()
 {
-    PageCanvas canvas(m_PictureDirectory);
+    PageCanvas canvas = ShownCanvas();
     TextSelection* text = TextPage(canvas, viewport()->width());
     if (!text)
         return;
@@ -111,7 +120,7 @@ void CVELMORView::CopySelection()
 
 void CVELMORView::CopyPageText()
 {
-    PageCanvas canvas(m_PictureDirectory);
+    PageCanvas canvas = ShownCanvas();
     if (const TextSelection* text = TextPage(canvas, viewport()->width()))
         PutOnClipboard(WholePageText(text->layout));
 }
@@ -129,7 +138,7 @@ std::string CVELMORView::PageText(const QSize& client, bool* found)
 
 std::optional<ReagentRecord> CVELMORView::ShownRecord()
 {
-    PageCanvas canvas(m_PictureDirectory);
+    PageCanvas canvas = ShownCanvas();
     const TextSelection* text = TextPage(canvas, viewport()->width());
     if (!text || !text->layout.record)
         return std::nullopt;
@@ -151,7 +160,7 @@ void CVELMORView::CopyCasNumber()
 
 const PagePicture* CVELMORView::ShownPicture()
 {
-    PageCanvas canvas(m_PictureDirectory);
+    PageCanvas canvas = ShownCanvas();
     const TextSelection* text = TextPage(canvas, viewport()->width());
     if (!text)
         return nullptr;
@@ -186,7 +195,7 @@ void CVELMORView::mousePressEvent(QMouseEvent* event)
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
-    PageCanvas canvas(m_PictureDirectory);
+    PageCanvas canvas = ShownCanvas();
     TextSelection* text = TextPage(canvas, viewport()->width());
     if (!text)
         return;
@@ -201,7 +210,7 @@ void CVELMORView::mousePressEvent(QMouseEvent* event)
 
 void CVELMORView::ExtendSelectionTo(const QPoint& point)
 {
-    PageCanvas canvas(m_PictureDirectory);
+    PageCanvas canvas = ShownCanvas();
     TextSelection* text = TextPage(canvas, viewport()->width());
     if (!text)
         return;
@@ -255,7 +264,7 @@ void CVELMORView::mouseDoubleClickEvent(QMouseEvent* event)
         QAbstractScrollArea::mouseDoubleClickEvent(event);
         return;
     }
-    PageCanvas canvas(m_PictureDirectory);
+    PageCanvas canvas = ShownCanvas();
     TextSelection* text = TextPage(canvas, viewport()->width());
     if (!text)
         return;

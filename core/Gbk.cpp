@@ -1,5 +1,6 @@
 #include "Gbk.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -204,6 +205,16 @@ bool holdsOnCharacter(std::string_view text, std::string_view query)
             return true;
     }
     return false;
+}
+
+std::vector<std::size_t> characterStarts(std::string_view text)
+{
+    std::vector<std::size_t> starts = {0};
+    for (std::size_t i = 0; i < text.size();) {
+        i = std::min(text.size(), i + (isLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1));
+        starts.push_back(i);
+    }
+    return starts;
 }
 
 std::size_t wholeCharacterPrefix(std::string_view text, std::size_t maxBytes)

@@ -89,23 +89,11 @@ int prefixWidth(PageMeasurer& measurer, const PageText& text, std::size_t bytes)
     return bytes == 0 ? 0 : measurer.textExtent(text.font, text.text.substr(0, bytes)).width;
 }
 
-/// The offsets at which the characters of `text` begin, and its end.
-std::vector<std::size_t> characterStarts(std::string_view text)
-{
-    std::vector<std::size_t> starts = {0};
-    for (std::size_t i = 0; i < text.size();) {
-        i = std::min(text.size(),
-                     i + (gbk::isLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1));
-        starts.push_back(i);
-    }
-    return starts;
-}
-
 /// The offset in `text` before the first character whose middle is right of `x` (relative to
 /// the item's left edge): a binary search, as the middles grow from left to right.
 std::size_t offsetAt(PageMeasurer& measurer, const PageText& text, int x)
 {
-    const std::vector<std::size_t> starts = characterStarts(text.text);
+    const std::vector<std::size_t> starts = gbk::characterStarts(text.text);
     std::size_t low = 0;
     std::size_t high = starts.size() - 1;
     while (low < high) {

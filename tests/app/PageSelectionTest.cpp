@@ -252,3 +252,22 @@ TEST_F(Selection, HomeEndAndSpaceMoveThroughTheLongPage)
     QTest::keyClick(&view, Qt::Key_PageDown);
     EXPECT_EQ(bar->value(), bar->singleStep() + bar->pageStep());
 }
+
+TEST_F(Selection, ThePageOfAFailedLoadIsSelectableAndKeepsItsLook)
+{
+    view.ShowLoadFailure(QStringLiteral("找不到数据库文件“cmc.kdb”。"));
+    const QImage page = Grab();
+    int red = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < page.width(); ++x)
+            red += page.pixelColor(x, y) == QColor(0x99, 0, 0);
+    EXPECT_GT(red, 50) << "the title in dark red";
+
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(view.SelectedText().starts_with(
+        "试剂数据库未能加载\n找不到数据库文件“cmc.kdb”。\n\n请把完好的试剂数据库文件"))
+        << view.SelectedText();
+    DoubleClick(QPoint(60, 50));
+    EXPECT_EQ(view.SelectedText(), "试剂数据库未能加载");
+    EXPECT_NE(Grab(), page) << "the selection shows";
+}
