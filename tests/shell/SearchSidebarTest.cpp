@@ -215,6 +215,10 @@ TEST_F(SidebarKeys, CtrlFAndF6GoToTheQueryFieldFromAnywhere)
         Page<CSearchPanel>(0)->ResultList().setFocus();
         Press(key, modifiers);
         ExpectQueryOf(0);
+        // Pressed again in the field itself, after its text was deselected.
+        Query(0)->deselect();
+        Press(key, modifiers);
+        ExpectQueryOf(0);
     }
 }
 
