@@ -124,7 +124,7 @@ void CVELMORView::DrawPage(QPainter& painter, const QSize& client,
     const PageLayout page = Compose(canvas, client, exposed);
     Apply(page);
     canvas.paint(painter, page);
-    NoteShownPage({page.startPage ? std::string(kStartPageName) : m_Doc.m_CurrentName});
+    m_ShownPage = ShownPage{page.startPage ? std::string(kStartPageName) : m_Doc.m_CurrentName};
     PaintSelection(painter, canvas, client, exposed);
 }
 
@@ -185,7 +185,7 @@ void CVELMORView::paintEvent(QPaintEvent* event)
         // Drawn without scrolling: it fits any window the program can show.
         PageCanvas canvas = LoadFailureCanvas();
         canvas.paint(painter, ComposeLoadFailurePage(m_LoadFailure, viewport()->size(), canvas));
-        NoteShownPage({std::string(), true});
+        m_ShownPage = ShownPage{std::string(), true};
         PaintSelection(painter, canvas, viewport()->size(), event->rect());
         return;
     }

@@ -163,10 +163,9 @@ private:
     /// The fonts the page shown is measured and drawn in.
     PageCanvas ShownCanvas() const;
     /// The page shown, composed whole for `width` with ShownCanvas(), keeping the selection
-    /// while the page is the same; null before the first paint.
+    /// while the page is the same; a selection made on another page goes. Null before the
+    /// first paint.
     TextSelection* TextPage(PageCanvas& canvas, int width);
-    /// After a paint of `shown`: a selection made on another page goes.
-    void NoteShownPage(const ShownPage& shown);
     /// Paints the highlight of the selection where it crosses `exposed` (page coordinates),
     /// or the whole page when not given.
     void PaintSelection(QPainter& painter, PageCanvas& canvas, const QSize& client,

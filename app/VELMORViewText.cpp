@@ -48,21 +48,15 @@ CVELMORView::TextSelection* CVELMORView::TextPage(PageCanvas& canvas, int width)
                                   m_TotalSize.height()};
         layout = ComposePage(m_Doc, request, canvas);
     }
-    // Composed again for another width, the page has the same items: the ends stay good.
-    if (m_Selection && m_Selection->page == *m_ShownPage) {
+    // A record page composed again for another width has the same items, so the ends stay
+    // good; a note page breaks its lines anew.
+    if (m_Selection && m_Selection->page == *m_ShownPage && !m_ShownPage->loadFailure) {
         m_Selection->layout = std::move(layout);
         m_Selection->width = width;
     } else {
         m_Selection = TextSelection{*m_ShownPage, width, std::move(layout), {}, {}};
     }
     return &*m_Selection;
-}
-
-void CVELMORView::NoteShownPage(const ShownPage& shown)
-{
-    if (m_Selection && m_Selection->page != shown)
-        m_Selection.reset();
-    m_ShownPage = shown;
 }
 
 void CVELMORView::PaintSelection(QPainter& painter, PageCanvas& canvas, const QSize& client,

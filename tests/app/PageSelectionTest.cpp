@@ -271,3 +271,13 @@ TEST_F(Selection, ThePageOfAFailedLoadIsSelectableAndKeepsItsLook)
     EXPECT_EQ(view.SelectedText(), "试剂数据库未能加载");
     EXPECT_NE(Grab(), page) << "the selection shows";
 }
+
+TEST_F(Selection, TheSelectionStaysWhenTheWindowIsResized)
+{
+    DoubleClick(At(valueX + 3, casY + 3));
+    view.resize(1000, 500);
+    const QImage wider = Grab();
+    EXPECT_EQ(view.SelectedText(), "64-17-5");
+    EXPECT_EQ(wider.pixelColor(valueX + 1, casY + 1),
+              Viewport()->palette().color(QPalette::Highlight));
+}
