@@ -209,10 +209,13 @@ void CVELMORView::ExtendSelectionTo(const QPoint& point)
     if (!text)
         return;
     const TextPosition focus = TextPositionAt(canvas, *text, point);
-    if (focus != text->focus) {
-        text->focus = focus;
-        viewport()->update();
-    }
+    if (focus == text->focus)
+        return;
+    // Only the lines between the old end and the new one look different.
+    const PageRows rows = RowsBetween(text->layout, canvas, text->focus, focus);
+    text->focus = focus;
+    viewport()->update(
+        QRect(0, rows.top - verticalScrollBar()->value(), viewport()->width(), rows.height));
 }
 
 void CVELMORView::mouseMoveEvent(QMouseEvent* event)

@@ -200,6 +200,20 @@ std::string WholePageText(const PageLayout& page)
     return TextOf(page, WholePage(page));
 }
 
+PageRows RowsBetween(const PageLayout& page, PageMeasurer& measurer, TextPosition a, TextPosition b)
+{
+    if (page.lines.empty())
+        return {};
+    // The end of the page lies on the last line.
+    const std::size_t last = page.items.empty() ? 0 : page.items.size() - 1;
+    const std::size_t lineOfA = lineOfItem(page, std::min(a.item, last));
+    const std::size_t lineOfB = lineOfItem(page, std::min(b.item, last));
+    const std::size_t first = std::min(lineOfA, lineOfB);
+    const std::size_t second = std::max(lineOfA, lineOfB);
+    const int top = page.lines[first].top;
+    return {top, page.lines[second].top + lineHeight(page, measurer, second) - top};
+}
+
 std::vector<TextHighlight> HighlightsOf(const PageLayout& page, PageMeasurer& measurer,
                                         TextRange range, const PageRect& visible)
 {

@@ -63,6 +63,20 @@ std::string TextOf(const PageLayout& page, TextRange range);
 /// The text of the whole page: TextOf(page, WholePage(page)).
 std::string WholePageText(const PageLayout& page);
 
+/// Rows of a page: from `top`, `height` pixels down.
+struct PageRows
+{
+    int top = 0;
+    int height = 0;
+
+    bool operator==(const PageRows&) const = default;
+};
+
+/// The rows from the top of the line that holds `a` to the bottom of the line that holds `b`,
+/// in either order: where a selection that changes only between them looks different.
+PageRows RowsBetween(const PageLayout& page, PageMeasurer& measurer, TextPosition a,
+                     TextPosition b);
+
 /// The parts of the text items of `range` that cross `visible`, top to bottom.
 std::vector<TextHighlight> HighlightsOf(const PageLayout& page, PageMeasurer& measurer,
                                         TextRange range, const PageRect& visible);

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -280,4 +281,26 @@ TEST_F(Selection, TheSelectionStaysWhenTheWindowIsResized)
     EXPECT_EQ(view.SelectedText(), "64-17-5");
     EXPECT_EQ(wider.pixelColor(valueX + 1, casY + 1),
               Viewport()->palette().color(QPalette::Highlight));
+}
+
+TEST_F(Selection, ADragRepaintsEveryLineItChanges)
+{
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, At(valueX + 1, casY + 5));
+    // Down over several lines, then back up over some of them.
+    for (const int y : {casY + 40, casY + 150, casY + 70, englishY + 5}) {
+        QTest::mouseMove(Viewport(), At(300, y));
+        QApplication::processEvents();
+    }
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, At(300, englishY + 5));
+    QApplication::processEvents();
+    ASSERT_EQ(view.SelectedText(), "\nCAS号：") << "from the end of \"Ethanol\" to the CAS number";
+
+    // What the screen shows after the partial repaints is the page painted whole.
+    const QPoint corner = Viewport()->mapTo(&view, QPoint(0, 0));
+    const QImage shown = view.screen()
+                             ->grabWindow(view.winId(), corner.x(), corner.y(), Viewport()->width(),
+                                          Viewport()->height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, Grab().convertToFormat(QImage::Format_RGB32));
 }

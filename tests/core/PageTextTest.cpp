@@ -235,3 +235,14 @@ TEST_F(PageTextTest, HighlightsCoverTheSelectedCharactersToTheHeightOfTheirLine)
     for (const TextHighlight& part : shown)
         EXPECT_EQ(part.rect.y, LineY(5)) << part.item;
 }
+
+TEST_F(PageTextTest, AChangeBetweenTwoPlacesShowsInTheRowsOfTheirLines)
+{
+    const TextPosition cas = at(kValueX + 10, LineY(1) + 2);
+    const TextPosition remark = at(kValueX + 10, LineY(5) + 2);
+    EXPECT_EQ(RowsBetween(page, measurer, remark, cas),
+              (PageRows{LineY(1), LineY(5) + 18 - LineY(1)}));
+    EXPECT_EQ(RowsBetween(page, measurer, cas, cas), (PageRows{LineY(1), 18}));
+    EXPECT_EQ(RowsBetween(page, measurer, WholePage(page).begin, WholePage(page).end),
+              (PageRows{15, LineY(5) + 18 - 15}));
+}
