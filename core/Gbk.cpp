@@ -4,6 +4,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <memory>
 #include <stdexcept>
@@ -82,62 +83,86 @@ public:
     Decoder()
     {
         for (int b = 0x80; b <= 0xFF; ++b)
-            m_Single[b - 0x80] = decodeAlone(std::string(1, static_cast<char>(b)))
-                                     .value_or(std::string(kReplacement));
+            m_Single[b - 0x80] = decodeAlone(std::string(1, static_cast<char>(b)));
     }
 
     /// Each byte that starts no character becomes U+FFFD, as iconv's replacement does.
     std::string decode(std::string_view text)
     {
-        std::string out;
-        out.reserve(text.size() * 3 / 2);
+        // Room for text that is all pairs, which become three bytes each; a byte that is no
+        // character of its own becomes three as well, and makes more room when it comes.
+        std::string out(text.size() * 3 / 2 + sizeof(Utf8::bytes), '\0');
+        char* to = out.data();
+        const auto makeRoom = [&](std::size_t bytes) {
+            const auto written = static_cast<std::size_t>(to - out.data());
+            if (written + bytes > out.size())
+                out.resize(std::max(2 * out.size(), written + bytes));
+            to = out.data() + written;
+        };
         for (std::size_t i = 0; i < text.size();) {
             const auto b = static_cast<unsigned char>(text[i]);
             if (b < 0x80) {
                 std::size_t end = i + 1;
                 while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80)
                     ++end;
-                out.append(text.substr(i, end - i));
+                makeRoom(end - i);
+                std::memcpy(to, text.data() + i, end - i);
+                to += end - i;
                 i = end;
                 continue;
             }
+            const Utf8* character = &m_Single[b - 0x80];
+            std::size_t length = 1;
             if (isLeadByte(b) && i + 1 < text.size()) {
                 const auto trail = static_cast<unsigned char>(text[i + 1]);
                 if (trail >= kFirstTrail && trail <= kLastTrail) {
-                    const std::string& pair = row(b)[trail - kFirstTrail];
-                    if (!pair.empty()) {
-                        out += pair;
-                        i += 2;
-                        continue;
+                    const Utf8& pair = row(b)[trail - kFirstTrail];
+                    if (pair.size > 0) {
+                        character = &pair;
+                        length = 2;
                     }
                 }
             }
-            out += m_Single[b - 0x80];
-            ++i;
+            const Utf8& shown = character->size > 0 ? *character : kReplacement;
+            makeRoom(shown.bytes.size());
+            std::memcpy(to, shown.bytes.data(), shown.bytes.size());
+            to += shown.size;
+            i += length;
         }
+        out.resize(static_cast<std::size_t>(to - out.data()));
         return out;
     }
 
 private:
+    /// One character in UTF-8; no bytes where there is no character.
+    struct Utf8
+    {
+        std::array<char, 4> bytes{};
+        std::uint8_t size = 0;
+    };
+
     static constexpr unsigned char kFirstTrail = 0x40;
     static constexpr unsigned char kLastTrail = 0xFE;
     static constexpr std::size_t kTrails = kLastTrail - kFirstTrail + 1;
-    using Row = std::array<std::string, kTrails>; // empty where the pair is no character
+    using Row = std::array<Utf8, kTrails>;
 
-    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+    static constexpr Utf8 kReplacement = {{'\xEF', '\xBF', '\xBD', 0}, 3}; // U+FFFD
 
-    /// The UTF-8 of the one character `bytes` hold; nothing when they are no character.
-    static std::optional<std::string> decodeAlone(const std::string& bytes)
+    /// The one character `bytes` hold, or no bytes when they are none.
+    static Utf8 decodeAlone(const std::string& bytes)
     {
         std::string utf32;
         if (!wideDecoder().convert(bytes, utf32, nullptr, 0) || utf32.size() != 4)
-            return std::nullopt;
+            return {};
         std::uint32_t cp = 0;
         for (int i = 3; i >= 0; --i)
             cp = cp << 8 | static_cast<unsigned char>(utf32[i]);
-        std::string out;
-        appendUtf8(out, cp);
-        return out;
+        std::string utf8;
+        appendUtf8(utf8, cp);
+        Utf8 character;
+        std::memcpy(character.bytes.data(), utf8.data(), utf8.size());
+        character.size = static_cast<std::uint8_t>(utf8.size());
+        return character;
     }
 
     static Converter& wideDecoder()
@@ -153,13 +178,13 @@ private:
             row = std::make_unique<Row>();
             for (std::size_t t = 0; t < kTrails; ++t) {
                 const char pair[] = {static_cast<char>(lead), static_cast<char>(kFirstTrail + t)};
-                (*row)[t] = decodeAlone(std::string(pair, 2)).value_or("");
+                (*row)[t] = decodeAlone(std::string(pair, 2));
             }
         }
         return *row;
     }
 
-    std::array<std::string, 0x80> m_Single;
+    std::array<Utf8, 0x80> m_Single;
     std::array<std::unique_ptr<Row>, 0xFE - 0x81 + 1> m_Rows;
 };
 

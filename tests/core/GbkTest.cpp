@@ -107,3 +107,11 @@ TEST(Gbk, DecodesEveryByteAndEveryPairAsIconvDoes)
         }
     }
 }
+
+TEST(Gbk, TextThatGrowsThreefoldDecodesWhole)
+{
+    // Bytes that are no characters become three each, more than text of pairs takes.
+    const std::string text = std::string(300, '\xFF') + std::string(500, 'a') + "\xB0\xA1" +
+                             std::string(200, '\x80') + "z";
+    EXPECT_EQ(gbk::toUtf8(text), IconvDecoded(text));
+}
