@@ -38,8 +38,10 @@ PageLayout ComposeLoadFailurePage(const QString& message, const QSize& client, P
     const QString advice = QStringLiteral("请把完好的试剂数据库文件“%1”放在程序的工作目录中，"
                                           "然后重新启动程序。在此之前无法检索试剂。")
                                .arg(QString::fromUtf8(kDatabaseFileName));
-    // Forty pixels from every edge; the text fifty pixels below the title.
-    const NoteFrame frame{40, 40, 90, client.width() - 80};
+    // Forty pixels from every edge; the text fifty pixels below the title, its lines as far
+    // apart as the font's lines are.
+    const NoteFrame frame{40, 40, 90, client.width() - 80,
+                          QFontMetrics(SongFont(16, false)).lineSpacing()};
     return ComposeNotePage(Cp936(QStringLiteral("试剂数据库未能加载")),
                            Cp936(message + QStringLiteral("\n\n") + advice), frame, canvas);
 }

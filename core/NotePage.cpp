@@ -48,7 +48,6 @@ PageLayout ComposeNotePage(std::string_view heading, std::string_view body, cons
     page.lines.push_back(PageLine{0, 0, frame.top, false});
     page.items.emplace_back(PageText{PageFont::Title, frame.left, frame.top, title});
 
-    const int lineHeight = measurer.textHeight(PageFont::Text);
     int y = frame.bodyTop;
     std::string_view rest = text;
     for (bool more = true; more;) {
@@ -65,7 +64,7 @@ PageLayout ComposeNotePage(std::string_view heading, std::string_view body, cons
             page.items.emplace_back(
                 PageText{PageFont::Text, frame.left, y, paragraph.substr(0, length)});
             paragraph.remove_prefix(length);
-            y += lineHeight;
+            y += frame.lineStep;
             continues = true;
         } while (!paragraph.empty());
     }

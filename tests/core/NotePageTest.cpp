@@ -8,8 +8,8 @@
 
 namespace {
 
-// Ten bytes of the text font to a line.
-constexpr NoteFrame kFrame{40, 40, 90, 80};
+// Ten bytes of the text font to a line, lines 18 pixels apart.
+constexpr NoteFrame kFrame{40, 40, 90, 80, 18};
 
 std::vector<std::string> BodyLines(const PageLayout& page)
 {
@@ -50,6 +50,6 @@ TEST(NotePage, ALatinWordMovesToTheNextLineWhole)
     EXPECT_EQ(BodyLines(ComposeNotePage("", "hello big world", kFrame, measurer)),
               (std::vector<std::string>{"hello big ", "world"}));
     // A character wider than the line still takes a line of its own.
-    EXPECT_EQ(BodyLines(ComposeNotePage("", "ab", NoteFrame{0, 0, 0, 3}, measurer)),
+    EXPECT_EQ(BodyLines(ComposeNotePage("", "ab", NoteFrame{0, 0, 0, 3, 18}, measurer)),
               (std::vector<std::string>{"a", "b"}));
 }
