@@ -1,8 +1,13 @@
 #include "PageCommands.h"
 
 #include "Arguments.h"
+#include "CommandSupport.h"
 #include "FontSubstitutions.h"
 #include "TextEdge.h"
+
+#include <QFileInfo>
+
+namespace {
 
 std::unique_ptr<QApplication> StartQt()
 {
@@ -18,12 +23,20 @@ std::unique_ptr<QApplication> StartQt()
     return app;
 }
 
-std::string PageNameArgument(const std::string& utf8)
+} // namespace
+
+FilePageView::FilePageView(const std::string& path, const std::string& name)
 {
     EncodingProblem problem;
-    const std::optional<std::string> name = toDatabaseText(utf8, &problem);
-    if (!name)
+    const std::optional<std::string> page = toDatabaseText(name, &problem);
+    if (!page)
         throw UsageError("名称中的" + problem.describe() +
                          "无法用代码页 936 表示，数据库中不可能有它。");
-    return *name;
+    if (!LoadForReading(m_Doc, path))
+        return;
+    m_App = StartQt();
+    m_View = std::make_unique<CVELMORView>(m_Doc);
+    m_View->SetInitialScrollSizes();
+    m_View->SetPictureDirectory(QFileInfo(QString::fromStdString(path)).absoluteDir());
+    m_Doc.SetCurrentName(*page);
 }

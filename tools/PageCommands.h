@@ -1,18 +1,34 @@
 #pragma once
 
+#include "VELMORDoc.h"
+#include "VELMORView.h"
+
 #include <QApplication>
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
-/// The largest client width or height that `render` and `text` accept.
+/// The largest client width `text` accepts, as `render` does.
 inline constexpr std::uint64_t kMaxClientSide = 16384;
 
-/// Starts the widget application the page view needs, drawing offscreen unless the
-/// environment names a platform; nothing when one is running already.
-std::unique_ptr<QApplication> StartQt();
+/// The program's own page view over a database file, showing one page, as `text` uses it (and
+/// `render` sets one up): drawn offscreen unless the environment names a platform, pictures
+/// found relative to the file's directory as the program finds them relative to its working
+/// directory.
+class FilePageView
+{
+public:
+    /// The page `name` (UTF-8; "firstpage" for the start page) of the database at `path`.
+    /// Throws UsageError when the name holds a character code page 936 cannot express.
+    FilePageView(const std::string& path, const std::string& name);
 
-/// The page name given on the command line (UTF-8) in code page 936; throws UsageError when
-/// it holds a character that code page 936 cannot express.
-std::string PageNameArgument(const std::string& utf8);
+    /// False when the file could not be loaded; its message has been printed.
+    bool Loaded() const { return m_View != nullptr; }
+    CVELMORView& View() { return *m_View; }
+
+private:
+    CVELMORDoc m_Doc;
+    std::unique_ptr<QApplication> m_App; // none when one runs already
+    std::unique_ptr<CVELMORView> m_View;
+};

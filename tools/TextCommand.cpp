@@ -1,9 +1,6 @@
 #include "Arguments.h"
-#include "CommandSupport.h"
 #include "Commands.h"
 #include "PageCommands.h"
-#include "VELMORDoc.h"
-#include "VELMORView.h"
 
 #include <iostream>
 
@@ -14,16 +11,10 @@ int TextCommand(CommandArguments args)
     // Only the width can change the page; the height is the one render takes by default.
     const QSize client(static_cast<int>(arguments.numberOption("--width", 800, 1, kMaxClientSide)),
                        600);
-    const std::string name = PageNameArgument(given[1]);
-
-    CVELMORDoc doc;
-    if (!LoadForReading(doc, given[0]))
+    FilePageView page(given[0], given[1]);
+    if (!page.Loaded())
         return kExitFailure;
-    const std::unique_ptr<QApplication> app = StartQt();
-    CVELMORView view(doc);
-    view.SetInitialScrollSizes();
-    doc.SetCurrentName(name);
     bool found = false;
-    std::cout << view.PageText(client, &found) << std::flush;
+    std::cout << page.View().PageText(client, &found) << std::flush;
     return found ? kExitSuccess : kExitFailure;
 }

@@ -4,6 +4,7 @@
 #include "VELMORView.h"
 
 #include "OwnerMenu.h"
+#include "ShownView.h"
 #include "TestDatabase.h"
 #include "VELMORDoc.h"
 
@@ -33,39 +34,20 @@ const QStringList kItems = {"复制\tCtrl+C",
                             "打印预览…",
                             "打印…\tCtrl+P"};
 
-class PageMenu : public ::testing::Test
+class PageMenu : public ShownView
 {
 protected:
     const std::string ethanol = gbkOf("乙醇");
     const std::string water = gbkOf("水");
-    QTemporaryDir dir;
-    CVELMORDoc doc;
-    CVELMORView view{doc};
 
     void SetUp() override
     {
-        QImage red(40, 30, QImage::Format_RGB32);
-        red.fill(Qt::red);
-        ASSERT_TRUE(red.save(dir.filePath("ethanol.png")));
-        loadRecords(doc, {reagent(ethanol, {{Field::CasNumber, "64-17-5"},
-                                            {Field::StructureImage, "ethanol.png"},
-                                            {Field::Remarks, std::string(70 * 100, 'r')}}),
-                          reagent(water, {{Field::CasNumber, "-"},
-                                          {Field::StructureImage, "missing.png"}})});
-        view.SetPictureDirectory(QDir(dir.path()));
-        view.resize(800, 600);
-        view.SetInitialScrollSizes();
-        view.show();
-        view.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+        WriteRedPicture(QStringLiteral("ethanol.png"), {40, 30});
+        Show({reagent(ethanol, {{Field::CasNumber, "64-17-5"},
+                                {Field::StructureImage, "ethanol.png"},
+                                {Field::Remarks, std::string(70 * 100, 'r')}}),
+              reagent(water, {{Field::CasNumber, "-"}, {Field::StructureImage, "missing.png"}})});
         Open(ethanol);
-    }
-
-    void Open(const std::string& name)
-    {
-        doc.SetCurrentName(name);
-        doc.RequestRedraw();
-        view.viewport()->grab();
     }
 
     static QStringList Texts(const QMenu& menu)

@@ -4,6 +4,7 @@
 #include "VELMORView.h"
 
 #include "PageCanvas.h"
+#include "ShownView.h"
 #include "TestDatabase.h"
 #include "VELMORDoc.h"
 
@@ -28,15 +29,12 @@ int LineHeight()
     return QFontMetrics(PageCanvas::pageFont(PageFont::Text)).height();
 }
 
-class Selection : public ::testing::Test
+class Selection : public ShownView
 {
 protected:
     const std::string ethanol = gbkOf("乙醇");
     const std::string water = gbkOf("水");
     const std::string remarks = std::string(70 * 60, 'r'); // 61 lines, longer than the view
-    QTemporaryDir dir;
-    CVELMORDoc doc;
-    CVELMORView view{doc};
     // The value column, and the top of the English name's and the CAS number's lines.
     const int valueX = 15 + Width(PageFont::Text, QStringLiteral("五个字哦："));
     const int englishY = 45;
@@ -44,27 +42,12 @@ protected:
 
     void SetUp() override
     {
-        loadRecords(doc, {reagent(ethanol, {{Field::EnglishName, "Ethanol"},
-                                            {Field::CasNumber, "64-17-5"},
-                                            {Field::Remarks, remarks}}),
-                          reagent(water, {{Field::EnglishName, "Water"}})});
-        view.SetPictureDirectory(QDir(dir.path()));
-        view.resize(800, 600);
-        view.SetInitialScrollSizes();
-        view.show();
-        view.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+        Show({reagent(ethanol, {{Field::EnglishName, "Ethanol"},
+                                {Field::CasNumber, "64-17-5"},
+                                {Field::Remarks, remarks}}),
+              reagent(water, {{Field::EnglishName, "Water"}})});
         Open(ethanol);
     }
-
-    void Open(const std::string& name)
-    {
-        doc.SetCurrentName(name);
-        doc.RequestRedraw();
-        Grab();
-    }
-
-    QImage Grab() { return view.viewport()->grab().toImage(); }
 
     QWidget* Viewport() { return view.viewport(); }
 
