@@ -179,16 +179,6 @@ TEST_F(Selection, OpeningAnotherPageByAnyRouteClearsTheSelection)
     EXPECT_EQ(view.SelectedText(), "");
 }
 
-TEST_F(Selection, TheStartPageAndTheNotFoundNoteAreSelectable)
-{
-    Open("firstpage");
-    DoubleClick(At(400, 20));
-    EXPECT_EQ(view.SelectedText(), "软件介绍 ");
-    Open(gbkOf("无此物"));
-    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(view.SelectedText(), "没有找到名为“无此物”的试剂。\n");
-}
-
 TEST_F(Selection, ADragBelowTheViewScrollsThePageAndKeepsSelecting)
 {
     QScrollBar* bar = view.verticalScrollBar();

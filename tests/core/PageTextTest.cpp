@@ -169,16 +169,6 @@ TEST_F(PageTextTest, TheStartPageAndTheNotePagesHaveTheirText)
     EXPECT_EQ(WholePageText(compose(gbkOf("乙醇"))), "没有找到名为“乙醇”的试剂。\n");
 }
 
-TEST_F(PageTextTest, BytesThatDoNotDecodeStayApartInTheirItems)
-{
-    // A value that ends in a lone lead byte, followed on the next line by an ASCII value.
-    loadRecords(doc, {reagent(acid, {{Field::EnglishName, "ab\x81"}, {Field::Alias, "cde"}})});
-    const std::vector<std::string> lines = linesOf(WholePageText(compose(acid)));
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[1], "英文名称：ab\xEF\xBF\xBD");
-    EXPECT_EQ(lines[2], "别名：cde");
-}
-
 TEST_F(PageTextTest, ADoubleClickTakesTheWholeValueOfItsField)
 {
     EXPECT_EQ(valueAt(kValueX + 10, LineY(1) + 2), "7664-93-9");
