@@ -182,7 +182,7 @@ void CVELMORView::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     // A business-cooperation request shows the start page for one paint in this state too.
     if (!m_LoadFailure.isEmpty() && m_SpecialPage.empty()) {
-        // Drawn without scrolling: it fits any window the program can show.
+        // Drawn where it is, as it always was, whatever the scroll bars say.
         PageCanvas canvas = LoadFailureCanvas();
         canvas.paint(painter, ComposeLoadFailurePage(m_LoadFailure, viewport()->size(), canvas));
         m_ShownPage = ShownPage{std::string(), true};

@@ -77,6 +77,9 @@ void CVELMORView::PaintSelection(QPainter& painter, PageCanvas& canvas, const QS
 
 QPoint CVELMORView::PagePoint(const QPoint& point) const
 {
+    // The page of a failed load is drawn where it is, whatever the scroll bars say.
+    if (m_ShownPage && m_ShownPage->loadFailure)
+        return point;
     return point + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
@@ -215,7 +218,7 @@ void CVELMORView::ExtendSelectionTo(const QPoint& point)
     const PageRows rows = RowsBetween(text->layout, canvas, text->focus, focus);
     text->focus = focus;
     viewport()->update(
-        QRect(0, rows.top - verticalScrollBar()->value(), viewport()->width(), rows.height));
+        QRect(0, rows.top - PagePoint(QPoint(0, 0)).y(), viewport()->width(), rows.height));
 }
 
 void CVELMORView::mouseMoveEvent(QMouseEvent* event)
