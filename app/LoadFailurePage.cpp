@@ -1,8 +1,31 @@
 #include "LoadFailurePage.h"
 
 #include "DatabaseFile.h"
+#include "Gbk.h"
+#include "NotePage.h"
 
-#include <QPainter>
+namespace {
+
+QFont SongFont(int pixelSize, bool bold)
+{
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+/// `text` in code page 936, a character it cannot hold written as '?'.
+std::string Cp936(const QString& text)
+{
+    std::string utf16;
+    for (const QChar c : text) {
+        utf16 += static_cast<char>(c.unicode() & 0xFF);
+        utf16 += static_cast<char>(c.unicode() >> 8);
+    }
+    return gbk::fromUtf16Le(utf16);
+}
+
+} // namespace
 
 QString LoadFailureAdvice()
 {
@@ -13,20 +36,19 @@ QString LoadFailureAdvice()
         .arg(QString::fromUtf8(kDatabaseFileName));
 }
 
-void PaintLoadFailurePage(QPainter& painter, const QRect& area, const QString& message)
+PageCanvas LoadFailureCanvas()
 {
-    QFont title(QStringLiteral("宋体"));
-    title.setPixelSize(24);
-    title.setBold(true);
-    QFont text(QStringLiteral("宋体"));
-    text.setPixelSize(16);
+    const QFont text = SongFont(16, false);
+    return PageCanvas({SongFont(24, true), text, text}, {QColor(0x99, 0, 0), Qt::black, Qt::black});
+}
 
-    const QRect inner = area.adjusted(40, 40, -40, -40);
-    painter.setPen(QColor(0x99, 0, 0));
-    painter.setFont(title);
-    painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("试剂数据库未能加载"));
-    painter.setPen(Qt::black);
-    painter.setFont(text);
-    painter.drawText(inner.adjusted(0, 50, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                     message + QStringLiteral("\n\n") + LoadFailureAdvice());
+PageLayout ComposeLoadFailurePage(const QString& message, const QSize& client, PageCanvas& canvas)
+{
+    // Forty pixels from every edge; the text fifty pixels below the title, its lines as far
+    // apart as the font's lines are.
+    const NoteFrame frame{40, 40, 90, client.width() - 80,
+                          QFontMetrics(SongFont(16, false)).lineSpacing()};
+    return ComposeNotePage(Cp936(QStringLiteral("试剂数据库未能加载")),
+                           Cp936(message + QStringLiteral("\n\n") + LoadFailureAdvice()), frame,
+                           canvas);
 }

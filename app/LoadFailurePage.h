@@ -1,13 +1,18 @@
 #pragma once
 
-#include <QRect>
+#include "PageCanvas.h"
+#include "PageLayout.h"
+
+#include <QSize>
 #include <QString>
 
-class QPainter;
+/// The fonts and colours of the page that says the database could not be loaded: a dark red
+/// title and black text in "宋体".
+PageCanvas LoadFailureCanvas();
 
 /// What the user can do when the database could not be loaded, for the page and the message box.
 QString LoadFailureAdvice();
 
-/// Paints, in `area`, the page that says the database could not be loaded: a title, the
-/// loader's `message` and what the user can do about it.
-void PaintLoadFailurePage(QPainter& painter, const QRect& area, const QString& message);
+/// That page for a view of `client` pixels: a title, the loader's `message` and what the user
+/// can do about it, composed with `canvas` (LoadFailureCanvas()).
+PageLayout ComposeLoadFailurePage(const QString& message, const QSize& client, PageCanvas& canvas);

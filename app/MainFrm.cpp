@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -82,7 +84,18 @@ int CMainFrame::OnCreate()
 
     UpdateKeyIndicators();
     qApp->installEventFilter(this);
+    InstallHistoryKeys();
     return 0;
+}
+
+void CMainFrame::InstallHistoryKeys()
+{
+    const std::pair<QKeyCombination, int> keys[] = {
+        {Qt::ALT | Qt::Key_Left, CDialogToolBar::IDC_BACK},
+        {Qt::ALT | Qt::Key_Right, CDialogToolBar::IDC_NEXT}};
+    for (const auto& [key, command] : keys)
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
+                [this, command = command] { m_wndDlgBar.OnCommand(command); });
 }
 
 void CMainFrame::AttachView(CVELMORView* view)
@@ -103,6 +116,12 @@ void CMainFrame::OnBusiness()
 {
     if (m_pView)
         m_pView->ShowBusinessPage();
+    ShowSearchMessage(kIdleMessage);
+}
+
+void CMainFrame::OnHistoryMoved()
+{
+    ShowSearchMessage(kIdleMessage);
 }
 
 CVELMORDoc& CMainFrame::Document()
@@ -159,6 +178,19 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     case QEvent::WindowActivate:
         UpdateKeyIndicators();
         break;
+    case QEvent::MouseButtonPress: {
+        // The mouse's back and forward buttons, over any widget of this window, step through
+        // the history as "上一步" and "下一步" do; the widget under the pointer never sees them.
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        auto* widget = watched->isWidgetType() ? static_cast<QWidget*>(watched) : nullptr;
+        if ((button == Qt::BackButton || button == Qt::ForwardButton) && widget &&
+            widget->window() == this) {
+            m_wndDlgBar.OnCommand(button == Qt::BackButton ? CDialogToolBar::IDC_BACK
+                                                           : CDialogToolBar::IDC_NEXT);
+            return true;
+        }
+        break;
+    }
     default:
         break;
     }

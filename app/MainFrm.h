@@ -52,6 +52,8 @@ public:
     void ShowSidebar(bool show) override;
     bool HandlesCommand(int id) const override;
     void OnCommand(int id) override;
+    /// The history showed another page: the status bar says "就绪" again.
+    void OnHistoryMoved() override;
 
     /// The status bar's panes: the message and the caps, num and scroll lock indicators.
     QStatusBar& StatusBar() { return *m_wndStatusBar; }
@@ -66,6 +68,8 @@ protected:
     int OnCreate();
     /// Lights the lock indicators that the platform reports as on.
     void UpdateKeyIndicators();
+    /// Alt+Left and Alt+Right do what "上一步" and "下一步" do.
+    void InstallHistoryKeys();
 
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

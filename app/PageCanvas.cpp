@@ -59,10 +59,17 @@ QFont PageCanvas::pageFont(PageFont font)
 }
 
 PageCanvas::PageCanvas(const QDir& pictureDirectory)
-    : m_PictureDirectory(pictureDirectory), m_Fonts{pageFont(PageFont::Title),
-                                                    pageFont(PageFont::Text),
-                                                    pageFont(PageFont::Subscript)},
-      m_Metrics{QFontMetrics(m_Fonts[0]), QFontMetrics(m_Fonts[1]), QFontMetrics(m_Fonts[2])}
+    : PageCanvas(
+          {pageFont(PageFont::Title), pageFont(PageFont::Text), pageFont(PageFont::Subscript)},
+          {Qt::black, Qt::black, Qt::black})
+{
+    m_PictureDirectory = pictureDirectory;
+}
+
+PageCanvas::PageCanvas(const std::array<QFont, 3>& fonts, const std::array<QColor, 3>& colours)
+    : m_Fonts(fonts), m_Metrics{QFontMetrics(m_Fonts[0]), QFontMetrics(m_Fonts[1]),
+                                QFontMetrics(m_Fonts[2])},
+      m_Colours(colours)
 {
 }
 
@@ -97,21 +104,55 @@ PageSize PageCanvas::pictureSize(std::string_view path)
 
 void PageCanvas::paint(QPainter& painter, const PageLayout& page)
 {
-    painter.setPen(Qt::black);
     int selected = -1;
     for (const PageItem& item : page.items) {
         if (const auto* text = std::get_if<PageText>(&item)) {
             const int index = static_cast<int>(text->font);
             if (index != selected) {
                 painter.setFont(m_Fonts[index]);
+                painter.setPen(m_Colours[index]);
                 selected = index;
             }
-            // QPainter places text by its baseline; the page places it by its top-left.
-            painter.drawText(text->x, text->y + m_Metrics[index].ascent(), fromCp936(text->text));
+            drawText(painter, *text);
         } else if (const auto* picture = std::get_if<PagePicture>(&item)) {
             loadedPicture(picture->path)
                 .Render(painter,
                         QRect(picture->x, picture->y, picture->size.width, picture->size.height));
         }
     }
+}
+
+void PageCanvas::drawText(QPainter& painter, const PageText& text)
+{
+    // QPainter places text by its baseline; the page places it by its top-left.
+    painter.drawText(text.x, text.y + metrics(text.font).ascent(), fromCp936(text.text));
+}
+
+void PageCanvas::paintHighlights(QPainter& painter, const PageLayout& page,
+                                 const std::vector<TextHighlight>& highlights,
+                                 const QColor& background, const QColor& foreground)
+{
+    for (const TextHighlight& part : highlights) {
+        const QRect rect(part.rect.x, part.rect.y, part.rect.width, part.rect.height);
+        const auto& text = std::get<PageText>(page.items[part.item]);
+        painter.fillRect(rect, background);
+        painter.save();
+        painter.setClipRect(rect, Qt::IntersectClip);
+        painter.setPen(foreground);
+        painter.setFont(m_Fonts[static_cast<int>(text.font)]);
+        drawText(painter, text);
+        painter.restore();
+    }
+}
+
+QImage PageCanvas::pictureImage(std::string_view path)
+{
+    const CPicture& picture = loadedPicture(path);
+    QImage image(picture.GetImageSize(), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    picture.Render(painter);
+    return image;
 }

@@ -23,6 +23,9 @@ constexpr QSize kInitialExtent(600, 100);
 // The page is laid out in screen pixels; on paper each of them is one 96th of an inch.
 constexpr double kPagePixelsPerInch = 96.0;
 
+// How often a drag beyond the viewport scrolls it, in milliseconds.
+constexpr int kAutoScrollInterval = 30;
+
 } // namespace
 
 CVELMORView::CVELMORView(CVELMORDoc& doc, QWidget* parent) : QAbstractScrollArea(parent), m_Doc(doc)
@@ -38,6 +41,9 @@ CVELMORView::CVELMORView(CVELMORDoc& doc, QWidget* parent) : QAbstractScrollArea
     print->setShortcutContext(Qt::WindowShortcut);
     connect(print, &QAction::triggered, this, &CVELMORView::OnFilePrint);
     addAction(print);
+
+    m_AutoScroll.setInterval(kAutoScrollInterval);
+    connect(&m_AutoScroll, &QTimer::timeout, this, &CVELMORView::AutoScroll);
 
     m_Doc.AddView(this);
 }
@@ -76,11 +82,14 @@ void CVELMORView::UpdateScrollBars()
 void CVELMORView::ShowBusinessPage()
 {
     m_SpecialPage = kBusinessPageWord;
+    m_Selection.reset();
     viewport()->update();
 }
 
 void CVELMORView::OnUpdate(CView*, long, void*)
 {
+    // A page opened by any route starts with nothing selected, even the page shown.
+    m_Selection.reset();
     viewport()->update();
 }
 
@@ -116,6 +125,8 @@ void CVELMORView::DrawPage(QPainter& painter, const QSize& client,
     const PageLayout page = Compose(canvas, client, exposed);
     Apply(page);
     canvas.paint(painter, page);
+    m_ShownPage = ShownPage{page.startPage ? std::string(kStartPageName) : m_Doc.m_CurrentName};
+    PaintSelection(painter, canvas, client, exposed);
 }
 
 QImage CVELMORView::RenderPage(const QSize& client)
@@ -176,7 +187,11 @@ void CVELMORView::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     // A business-cooperation request shows the start page for one paint in this state too.
     if (!m_LoadFailure.isEmpty() && m_SpecialPage.empty()) {
-        PaintLoadFailurePage(painter, viewport()->rect(), m_LoadFailure);
+        // Drawn where it is, as it always was, whatever the scroll bars say.
+        PageCanvas canvas = LoadFailureCanvas();
+        canvas.paint(painter, ComposeLoadFailurePage(m_LoadFailure, viewport()->size(), canvas));
+        m_ShownPage = ShownPage{std::string(), true};
+        PaintSelection(painter, canvas, viewport()->size(), event->rect());
         return;
     }
     const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());

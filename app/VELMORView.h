@@ -3,17 +3,21 @@
 #include "DatabaseFile.h"
 #include "Document.h"
 #include "PageLayout.h"
+#include "PageText.h"
 #include "StaticTrans.h"
 
 #include <QAbstractScrollArea>
 #include <QDir>
 #include <QImage>
 #include <QSize>
+#include <QTimer>
 
 #include <future>
+#include <memory>
 #include <optional>
 #include <string>
 
+class COwnerMenu;
 class CVELMORDoc;
 class PageCanvas;
 class QPrinter;
@@ -47,6 +51,7 @@ public:
     void ShowLoadFailure(const QString& message)
     {
         m_LoadFailure = message;
+        m_Selection.reset();
         viewport()->update();
     }
 
@@ -89,20 +94,99 @@ public:
 
     void OnUpdate(CView* sender, long hint, void* hintObject) override;
 
+    /// The text selected on the page shown, in UTF-8; empty when nothing is selected.
+    std::string SelectedText();
+    /// Selects the whole text of the page shown ("全选", Ctrl+A).
+    void SelectAll();
+    /// Puts the selected text on the clipboard ("复制", Ctrl+C); nothing without a selection.
+    void CopySelection();
+    /// Puts the whole text of the page shown on the clipboard, leaving the selection alone.
+    void CopyPageText();
+    /// Put the shown reagent's name, its CAS number or its structure picture on the clipboard.
+    void CopyReagentName();
+    void CopyCasNumber();
+    void CopyStructurePicture();
+
+    /// The whole text of the page of the document's current name, composed for a client area
+    /// of `client` pixels, as "复制本页文字" copies it; and whether the name is the start page
+    /// or a reagent's (not a page that says no reagent bears the name).
+    std::string PageText(const QSize& client, bool* found = nullptr);
+
+    /// The page's context menu, its items enabled as they apply to the page shown now.
+    std::unique_ptr<COwnerMenu> CreateContextMenu();
+
 public slots:
     /// Asks for a printer (or a PDF file) and prints the page shown.
     void OnFilePrint();
+    /// Shows the sheets that printing prints in a preview, from which they can be printed.
+    void OnFilePrintPreview();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    /// Which page a paint showed: the page of a name ("firstpage" for the start page) or the
+    /// page that says the database could not be loaded.
+    struct ShownPage
+    {
+        std::string name;
+        bool loadFailure = false;
+        bool operator==(const ShownPage&) const = default;
+    };
+
+    /// The page shown, composed whole for selecting and copying, and the two ends of the
+    /// selection on it: where the press was and where the pointer is.
+    struct TextSelection
+    {
+        ShownPage page;
+        int width = 0; ///< the client width the page was composed for
+        PageLayout layout;
+        TextPosition anchor;
+        TextPosition focus;
+
+        TextRange range() const { return RangeBetween(anchor, focus); }
+    };
+
     PageLayout Compose(PageCanvas& canvas, const QSize& client,
                        const std::optional<QRect>& exposed = std::nullopt) const;
     void Apply(const PageLayout& page);
     void UpdateScrollBars();
+
+    /// The fonts the page shown is measured and drawn in.
+    PageCanvas ShownCanvas() const;
+    /// The page shown, composed whole for `width` with ShownCanvas(), keeping the selection
+    /// while the page is the same; a selection made on another page goes. Null before the
+    /// first paint.
+    TextSelection* TextPage(PageCanvas& canvas, int width);
+    /// Paints the highlight of the selection where it crosses `exposed` (page coordinates),
+    /// or the whole page when not given.
+    void PaintSelection(QPainter& painter, PageCanvas& canvas, const QSize& client,
+                        const std::optional<QRect>& exposed);
+    /// The point of the page under `point` of the viewport.
+    QPoint PagePoint(const QPoint& point) const;
+    /// The place in the text under `point` of the viewport.
+    TextPosition TextPositionAt(PageCanvas& canvas, const TextSelection& text,
+                                const QPoint& point) const;
+    void ExtendSelectionTo(const QPoint& point);
+    void AutoScroll();
+    /// Offers the selection as the primary selection, where the platform has one.
+    void OfferPrimarySelection();
+    /// The record of the page shown, when it is a reagent's, and its structure picture, when
+    /// one was loaded.
+    std::optional<ReagentRecord> ShownRecord();
+    const PagePicture* ShownPicture();
+    /// Where the menu opened from the keyboard goes: below the start of the selection when it
+    /// is in view, else near the top-left corner of the page (global coordinates).
+    QPoint KeyboardMenuPoint();
+    void ShowContextMenu(const QPoint& globalPosition);
 
     CVELMORDoc& m_Doc;
     std::string m_SpecialPage;
@@ -110,6 +194,11 @@ private:
     QSize m_ScrollTotal; // the extent the scroll bars were last given
     QDir m_PictureDirectory;
     QString m_LoadFailure; // the loader's message when the database could not be loaded
+    std::optional<ShownPage> m_ShownPage; // the page the last paint showed
+    std::optional<TextSelection> m_Selection;
+    bool m_Dragging = false; // a press of the left button selects until its release
+    QPoint m_DragPoint;      // where the pointer is while it does, in the viewport
+    QTimer m_AutoScroll;     // scrolls while the pointer is above or below the viewport
     std::future<LoadSummary> m_PendingLoad; // a load begun before the first set-up
     // Two transparent labels the view carries; they are never shown and never get a window.
     CStaticTrans m_TransLabel1;

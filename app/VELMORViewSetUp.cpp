@@ -7,6 +7,7 @@
 #include "MainFrm.h"
 #include "PageFailureNote.h"
 #include "SearchSidebar.h"
+#include "SidebarKeys.h"
 #include "VELMORDoc.h"
 
 #include <QMessageBox>
@@ -52,5 +53,6 @@ void CVELMORView::OnInitialUpdate()
         Report(frame, QMessageBox::Information, QString::fromStdString(*notice));
 
     AssembleSearchSidebar(*frame, frame->m_LeftCtrBar, frame->m_SearchTabs, *frame);
+    InstallSidebarKeys(*frame, frame->m_SearchTabs);
     frame->RecalcLayout();
 }

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -156,19 +157,40 @@ void BM_OpenTwoMegabyteFormula(benchmark::State& state)
     }
 }
 
+/// A record whose remark is 450 KB of Chinese text, shown in the middle of its page.
+struct LongRemark
+{
+    std::string remarks;
+    ReagentRecord record;
+    std::unique_ptr<ShownRecord> shown;
+
+    LongRemark()
+    {
+        const std::string sentence = cp936("用作分析试剂、媒染剂、杀菌剂，也用于电镀和木材防腐。");
+        while (remarks.size() < 450u * 1024)
+            remarks += sentence;
+        record.Remarks = remarks;
+        shown = std::make_unique<ShownRecord>(record);
+        shown->view.viewport()->repaint(); // the first paint sets the extent
+        QScrollBar* bar = shown->view.verticalScrollBar();
+        bar->setValue(bar->maximum() / 2);
+    }
+};
+
+void SendMouse(QWidget* viewport, QEvent::Type type, QPoint at)
+{
+    QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+}
+
 // One scroll step down a page whose remark is 450 KB, painted as the view paints it.
 void BM_ScrollStepOfALongRemark(benchmark::State& state)
 {
-    const std::string sentence = cp936("用作分析试剂、媒染剂、杀菌剂，也用于电镀和木材防腐。");
-    std::string remarks;
-    while (remarks.size() < 450u * 1024)
-        remarks += sentence;
-    ReagentRecord record;
-    record.Remarks = remarks;
-    ShownRecord shown(record);
-    shown.view.viewport()->repaint(); // the first paint sets the extent
+    LongRemark page;
+    ShownRecord& shown = *page.shown;
     QScrollBar* bar = shown.view.verticalScrollBar();
-    bar->setValue(bar->maximum() / 2);
     int step = bar->singleStep();
     for (auto _ : state) {
         step = -step; // up and down by one step, in the middle of the page
@@ -220,10 +242,55 @@ void BM_RenderShortFormula(benchmark::State& state)
     RenderFormula(state, "CH3CH2OH");
 }
 
+/// Counts the paints of a widget.
+struct PaintCounter : QObject
+{
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// One step of a drag that selects on that page: the pointer moves a line down or back up,
+// from the mouse event to the end of the repaint that the view asks for.
+void BM_SelectStepOfALongRemark(benchmark::State& state)
+{
+    LongRemark page;
+    QWidget* viewport = page.shown->view.viewport();
+    PaintCounter counter;
+    viewport->installEventFilter(&counter);
+    SendMouse(viewport, QEvent::MouseButtonPress, QPoint(100, 100));
+    QPoint to(500, 400);
+    for (auto _ : state) {
+        to.ry() = to.y() == 400 ? 426 : 400;
+        SendMouse(viewport, QEvent::MouseMove, to);
+        QCoreApplication::sendPostedEvents(viewport->window(), QEvent::UpdateRequest);
+    }
+    SendMouse(viewport, QEvent::MouseButtonRelease, to);
+    state.counters["selected_bytes"] = static_cast<double>(page.shown->view.SelectedText().size());
+    // Each step must have been painted, or it was timed doing less than a step does.
+    state.counters["paints_per_step"] =
+        static_cast<double>(counter.paints) / static_cast<double>(state.iterations());
+}
+
+// The whole text of that page, as "复制本页文字" and velmor-kdb text give it.
+void BM_WholePageTextOfALongRemark(benchmark::State& state)
+{
+    LongRemark page;
+    for (auto _ : state) {
+        const std::string text = page.shown->view.PageText(kClient);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+
 BENCHMARK(BM_OpenTwoMegabyteFormula)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderTwoMegabyteFormula)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderShortFormula)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollStepOfALongRemark)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectStepOfALongRemark)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholePageTextOfALongRemark)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ComposePage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaintComposedPage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ComposeAndPaintPage)->Unit(benchmark::kMicrosecond);
@@ -238,5 +305,8 @@ int main(int argc, char** argv)
          {"BM_OpenTwoMegabyteFormula", "", "< 500 ms", 500},
          {"BM_RenderTwoMegabyteFormula", "", "< 500 ms", 500},
          {"BM_RenderTwoMegabyteFormula", "BM_RenderShortFormula", "<= 10x the short formula", 10},
-         {"BM_ScrollStepOfALongRemark", "", "< 16 ms", 16}});
+         {"BM_ScrollStepOfALongRemark", "", "< 16 ms", 16},
+         {"BM_SelectStepOfALongRemark", "", "< 8 ms", 8},
+         {"BM_SelectStepOfALongRemark", "BM_ScrollStepOfALongRemark", "<= 1.5x a scroll step", 1.5},
+         {"BM_WholePageTextOfALongRemark", "", "< 5 ms", 5}});
 }

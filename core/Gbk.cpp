@@ -1,8 +1,12 @@
 #include "Gbk.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <iconv.h>
+#include <memory>
 #include <stdexcept>
 
 namespace gbk {
@@ -51,10 +55,143 @@ private:
     iconv_t m_Cd;
 };
 
-Converter& decoder()
+void appendUtf8(std::string& out, std::uint32_t cp)
 {
-    thread_local Converter c("UTF-8", "CP936");
-    return c;
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | cp >> 6);
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | cp >> 12);
+        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | cp >> 18);
+        out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+/// Decodes code page 936 from tables that iconv fills: the characters of one lead byte the
+/// first time a text holds it. iconv itself decodes some 50 MB a second, too slow for the
+/// text of a long page; the tables do it several times faster, with iconv's own answers.
+class Decoder
+{
+public:
+    Decoder()
+    {
+        for (int b = 0x80; b <= 0xFF; ++b)
+            m_Single[b - 0x80] = decodeAlone(std::string(1, static_cast<char>(b)));
+    }
+
+    /// Each byte that starts no character becomes U+FFFD, as iconv's replacement does.
+    std::string decode(std::string_view text)
+    {
+        // Room for text that is all pairs, which become three bytes each; a byte that is no
+        // character of its own becomes three as well, and makes more room when it comes.
+        std::string out(text.size() * 3 / 2 + sizeof(Utf8::bytes), '\0');
+        char* to = out.data();
+        const auto makeRoom = [&](std::size_t bytes) {
+            const auto written = static_cast<std::size_t>(to - out.data());
+            if (written + bytes > out.size())
+                out.resize(std::max(2 * out.size(), written + bytes));
+            to = out.data() + written;
+        };
+        for (std::size_t i = 0; i < text.size();) {
+            const auto b = static_cast<unsigned char>(text[i]);
+            if (b < 0x80) {
+                std::size_t end = i + 1;
+                while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80)
+                    ++end;
+                makeRoom(end - i);
+                std::memcpy(to, text.data() + i, end - i);
+                to += end - i;
+                i = end;
+                continue;
+            }
+            const Utf8* character = &m_Single[b - 0x80];
+            std::size_t length = 1;
+            if (isLeadByte(b) && i + 1 < text.size()) {
+                const auto trail = static_cast<unsigned char>(text[i + 1]);
+                if (trail >= kFirstTrail && trail <= kLastTrail) {
+                    const Utf8& pair = row(b)[trail - kFirstTrail];
+                    if (pair.size > 0) {
+                        character = &pair;
+                        length = 2;
+                    }
+                }
+            }
+            const Utf8& shown = character->size > 0 ? *character : kReplacement;
+            makeRoom(shown.bytes.size());
+            std::memcpy(to, shown.bytes.data(), shown.bytes.size());
+            to += shown.size;
+            i += length;
+        }
+        out.resize(static_cast<std::size_t>(to - out.data()));
+        return out;
+    }
+
+private:
+    /// One character in UTF-8; no bytes where there is no character.
+    struct Utf8
+    {
+        std::array<char, 4> bytes{};
+        std::uint8_t size = 0;
+    };
+
+    static constexpr unsigned char kFirstTrail = 0x40;
+    static constexpr unsigned char kLastTrail = 0xFE;
+    static constexpr std::size_t kTrails = kLastTrail - kFirstTrail + 1;
+    using Row = std::array<Utf8, kTrails>;
+
+    static constexpr Utf8 kReplacement = {{'\xEF', '\xBF', '\xBD', 0}, 3}; // U+FFFD
+
+    /// The one character `bytes` hold, or no bytes when they are none.
+    static Utf8 decodeAlone(const std::string& bytes)
+    {
+        std::string utf32;
+        if (!wideDecoder().convert(bytes, utf32, nullptr, 0) || utf32.size() != 4)
+            return {};
+        std::uint32_t cp = 0;
+        for (int i = 3; i >= 0; --i)
+            cp = cp << 8 | static_cast<unsigned char>(utf32[i]);
+        std::string utf8;
+        appendUtf8(utf8, cp);
+        Utf8 character;
+        std::memcpy(character.bytes.data(), utf8.data(), utf8.size());
+        character.size = static_cast<std::uint8_t>(utf8.size());
+        return character;
+    }
+
+    static Converter& wideDecoder()
+    {
+        thread_local Converter c("UTF-32LE", "CP936");
+        return c;
+    }
+
+    const Row& row(unsigned char lead)
+    {
+        std::unique_ptr<Row>& row = m_Rows[lead - 0x81];
+        if (!row) {
+            row = std::make_unique<Row>();
+            for (std::size_t t = 0; t < kTrails; ++t) {
+                const char pair[] = {static_cast<char>(lead), static_cast<char>(kFirstTrail + t)};
+                (*row)[t] = decodeAlone(std::string(pair, 2));
+            }
+        }
+        return *row;
+    }
+
+    std::array<Utf8, 0x80> m_Single;
+    std::array<std::unique_ptr<Row>, 0xFE - 0x81 + 1> m_Rows;
+};
+
+Decoder& decoder()
+{
+    thread_local Decoder d;
+    return d;
 }
 
 Converter& encoder()
@@ -95,6 +232,16 @@ bool holdsOnCharacter(std::string_view text, std::string_view query)
     return false;
 }
 
+std::vector<std::size_t> characterStarts(std::string_view text)
+{
+    std::vector<std::size_t> starts = {0};
+    for (std::size_t i = 0; i < text.size();) {
+        i = std::min(text.size(), i + (isLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1));
+        starts.push_back(i);
+    }
+    return starts;
+}
+
 std::size_t wholeCharacterPrefix(std::string_view text, std::size_t maxBytes)
 {
     const std::size_t limit = std::min(maxBytes, text.size());
@@ -111,10 +258,7 @@ std::size_t wholeCharacterPrefix(std::string_view text, std::size_t maxBytes)
 
 std::string toUtf8(std::string_view gbkText)
 {
-    std::string out;
-    out.reserve(gbkText.size() * 3 / 2);
-    decoder().convert(gbkText, out, "\xEF\xBF\xBD", 1);
-    return out;
+    return decoder().decode(gbkText);
 }
 
 std::optional<std::string> fromUtf8(std::string_view utf8Text)

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// Code page 936 (GBK) text: the byte rules the program relies on, and conversion at the edges.
 namespace gbk {
@@ -19,6 +20,9 @@ bool startsCharacter(std::string_view text, std::size_t offset);
 /// True when `query` (not empty) occurs in `text` starting on the first byte of a character:
 /// what a search counts as a hit, stated plainly.
 bool holdsOnCharacter(std::string_view text, std::string_view query);
+
+/// The offsets at which the characters of `text` begin, followed by its size.
+std::vector<std::size_t> characterStarts(std::string_view text);
 
 /// The longest prefix of at most `maxBytes` bytes that does not split a two-byte character.
 std::size_t wholeCharacterPrefix(std::string_view text, std::size_t maxBytes);

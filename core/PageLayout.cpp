@@ -173,9 +173,10 @@ bool joinsAdduct(std::string_view character)
 class Composer
 {
 public:
-    Composer(PageMeasurer& measurer, const PageRequest& request, std::vector<PageItem>& items)
-        : m_Measurer(measurer), m_Items(items), m_Right(request.client.width - kMargin),
-          m_TextWidths(measurer, PageFont::Text), m_SubscriptWidths(measurer, PageFont::Subscript)
+    Composer(PageMeasurer& measurer, const PageRequest& request, PageLayout& page)
+        : m_Measurer(measurer), m_Items(page.items), m_Lines(page.lines),
+          m_Right(request.client.width - kMargin), m_TextWidths(measurer, PageFont::Text),
+          m_SubscriptWidths(measurer, PageFont::Subscript)
     {
         m_ValueX = kMargin + measurer.textExtent(PageFont::Text, texts().labelColumn).width;
         if (const std::optional<PageRect>& v = request.visible) {
@@ -193,6 +194,7 @@ public:
         // Every line is placed with the title's measurements, whatever its own font.
         const PageSize title = m_Measurer.textExtent(PageFont::Title, lines[0].text);
         for (const StartLine& line : lines) {
+            openLine();
             draw(line.font, (kMargin + m_Right) / line.divisor - title.width / 2, line.text);
             m_Y += title.height + kLineGap;
         }
@@ -201,17 +203,20 @@ public:
     void reagentPage(const ReagentRecord& record, std::string_view name)
     {
         const int titleWidth = m_Measurer.textExtent(PageFont::Title, name).width;
+        openLine();
         draw(PageFont::Title, (kMargin + m_Right) / 2 - titleWidth / 2, name);
         m_LineHeight = m_Measurer.textHeight(PageFont::Text);
         m_Y += kTitleGap;
         for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
             const FieldRow& row = kFieldRows[i];
             const std::string_view value = fieldText(record, row.field);
-            if (value.size() <= kHideThreshold && row.field != Field::Vendor)
+            if (!IsFieldShown(row.field, value))
                 continue;
             const std::string& label = texts().labels[i];
+            openLine();
             draw(PageFont::Text, m_ValueX - m_Measurer.textExtent(PageFont::Text, label).width,
                  label);
+            m_Lines.back().value = m_Items.size();
             switch (row.kind) {
             case ValueKind::Wrapped:
                 wrapped(value);
@@ -228,6 +233,7 @@ public:
 
     void note(std::string_view text)
     {
+        openLine();
         draw(PageFont::Text, kMargin, text);
         m_Y += m_Measurer.textHeight(PageFont::Text) + kLineGap;
     }
@@ -246,6 +252,13 @@ private:
         return y < m_Visible.bottom && y + height > m_Visible.top;
     }
 
+    /// Begins a line at the running y; its items are the ones drawn until the next line.
+    void openLine(bool continues = false)
+    {
+        const std::size_t first = m_Items.size();
+        m_Lines.push_back(PageLine{first, first, m_Y, continues});
+    }
+
     void draw(PageFont font, int x, std::string_view text) { draw(font, x, m_Y, text); }
     void draw(PageFont font, int x, int y, std::string_view text)
     {
@@ -261,6 +274,8 @@ private:
         const std::size_t lines = value.size() / kWrapWidth + 1;
         std::size_t start = 0;
         for (std::size_t k = 0; k < lines || start < value.size(); ++k) {
+            if (k > 0)
+                openLine(true);
             const std::string_view rest = value.substr(start);
             const std::size_t length = gbk::wholeCharacterPrefix(rest, kWrapWidth);
             draw(PageFont::Text, m_ValueX, rest.substr(0, length));
@@ -315,6 +330,7 @@ private:
 
     PageMeasurer& m_Measurer;
     std::vector<PageItem>& m_Items;
+    std::vector<PageLine>& m_Lines;
     int m_Right;
     int m_ValueX = 0;
     int m_Y = kMargin;
@@ -349,12 +365,17 @@ std::string_view missingNote(const CVELMORDoc& doc, std::string_view name, PageL
 
 } // namespace
 
+bool IsFieldShown(Field field, std::string_view value)
+{
+    return value.size() > kHideThreshold || field == Field::Vendor;
+}
+
 PageLayout ComposePage(const CVELMORDoc& doc, const PageRequest& request, PageMeasurer& measurer)
 {
     // The lookup runs on every paint, also when the start page follows.
     const std::optional<int> index = doc.FindRecordByName(request.currentName);
     PageLayout page;
-    Composer composer(measurer, request, page.items);
+    Composer composer(measurer, request, page);
     if (request.currentName == kStartPageName || request.specialPage == kBusinessPageWord) {
         composer.startPage();
         page.startPage = true;
@@ -363,6 +384,7 @@ PageLayout ComposePage(const CVELMORDoc& doc, const PageRequest& request, PageMe
             const std::string& title = *page.ownTexts.emplace_back(
                 std::make_shared<const std::string>(request.currentName));
             composer.reagentPage(doc.Record(*index), title);
+            page.record = index;
         } else {
             composer.note(missingNote(doc, request.currentName, page));
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PageMeasurer.h"
+#include "ReagentRecord.h"
 
 #include <memory>
 #include <optional>
@@ -42,6 +43,21 @@ struct PagePicture
 
 using PageItem = std::variant<PageText, PagePicture>;
 
+/// One line of the page, in reading order: the items drawn on it, left to right, are those
+/// from `begin` up to the next line's `begin` (or the end of the items).
+struct PageLine
+{
+    std::size_t begin = 0; ///< index in the items of the line's first item
+    /// Index of the first item of the line's value: the one after its label, or `begin`
+    /// where the line has no label (the title, a line of the start page, a note).
+    std::size_t value = 0;
+    int top = 0; ///< the y of the line
+    /// The line carries on the value of the line above it, which wrapped.
+    bool continues = false;
+
+    bool operator==(const PageLine&) const = default;
+};
+
 /// A rectangle of the page: left, top, width, height.
 struct PageRect
 {
@@ -67,16 +83,25 @@ struct PageRequest
 struct PageLayout
 {
     std::vector<PageItem> items;
+    /// The lines the items stand on, top to bottom. Every line is listed; where `visible` left
+    /// a line's items out, the line holds none.
+    std::vector<PageLine> lines;
     /// Texts composed for this page (the title, a note), which items point into: copies of
     /// the items are valid while the layout lives.
     std::vector<std::shared_ptr<const std::string>> ownTexts;
     /// The start page was composed; a business-cooperation request is used up.
     bool startPage = false;
+    /// The index of the record whose page this is; none for the start page and a note.
+    std::optional<int> record;
     /// The new height of the scroll extent, when the page sets it.
     std::optional<int> extentHeight;
     /// The y just below the last line.
     int bottom = 0;
 };
+
+/// Whether a field holding `value` is shown on a reagent page: the vendor always, any other
+/// field when its text is longer than two bytes.
+bool IsFieldShown(Field field, std::string_view value);
 
 /// Composes the page that `request` selects: the start page, the page of the record whose
 /// Chinese name is the current name, or a short note when no record bears that name.

@@ -1,5 +1,6 @@
 #include "ResultListView.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -43,4 +44,17 @@ void ResultListView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTreeView::keyPressEvent(event);
+}
+
+void ResultListView::focusInEvent(QFocusEvent* event)
+{
+    QTreeView::focusInEvent(event);
+    const bool byTab =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    // A tab page being hidden hands its focus on for the same reason, to a list hidden with it.
+    if (!byTab || !isVisible() || RowCount() == 0 || selectionModel()->hasSelection())
+        return;
+    const QModelIndex current = currentIndex().isValid() ? currentIndex() : m_Names.index(0, 0);
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |
+                                                   QItemSelectionModel::Rows);
 }

@@ -30,6 +30,9 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    /// Reached by Tab, the list selects its current row (the first, if none) when nothing is
+    /// selected, so that Enter opens the row the focus frame shows and Down moves from it.
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     ResultNamesModel m_Names;

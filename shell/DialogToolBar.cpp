@@ -138,14 +138,22 @@ void CDialogToolBar::OpenCataloguePage()
     m_Opener->Open(CataloguePage());
 }
 
+void CDialogToolBar::StepHistory(bool back)
+{
+    NavigationHistory& history = m_Host.History();
+    const int before = history.current();
+    back ? history.back() : history.next();
+    // At either end of the history the step does nothing, and nothing is said of it.
+    if (history.current() != before)
+        m_Host.OnHistoryMoved();
+}
+
 void CDialogToolBar::OnCommand(int id)
 {
     switch (id) {
     case IDC_BACK:
-        m_Host.History().back();
-        break;
     case IDC_NEXT:
-        m_Host.History().next();
+        StepHistory(id == IDC_BACK);
         break;
     case IDC_HOME:
     case IDC_REPORT:

@@ -70,6 +70,8 @@ private:
     std::array<Binding, kButtonCount> Bindings();
     bool HandlesCommand(int id) const;
     void OpenCataloguePage();
+    /// Moves back or forward in the history and tells the host when the page changed.
+    void StepHistory(bool back);
 
     ToolbarHost& m_Host;
     UrlOpener* m_Opener;

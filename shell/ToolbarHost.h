@@ -15,4 +15,6 @@ public:
     virtual bool HandlesCommand(int id) const = 0;
     /// A command of the bar that the bar does not handle itself.
     virtual void OnCommand(int id) = 0;
+    /// "上一步" or "下一步" showed another page of the history.
+    virtual void OnHistoryMoved() {}
 };

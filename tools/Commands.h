@@ -32,3 +32,4 @@ int BuildCommand(CommandArguments args);
 int CheckCommand(CommandArguments args);
 int SynthCommand(CommandArguments args);
 int RenderCommand(CommandArguments args);
+int TextCommand(CommandArguments args);

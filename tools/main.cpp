@@ -41,6 +41,10 @@ constexpr std::array kCommands = std::to_array<Command>({
      "用程序自己的画法把名为 NAME 的试剂页（firstpage 为首页）画成 PNG；客户区默认 800x600，"
      "长页面整页画出；图片路径相对于 FILE 所在的目录",
      RenderCommand},
+    {"text", "FILE NAME [--width W]",
+     "打印名为 NAME 的页面上的文字（UTF-8，与程序的“复制本页文字”相同）；数据库中没有这个名称时"
+     "打印“没有找到”页的文字，退出状态为 1",
+     TextCommand},
 });
 
 const Command* findCommand(std::string_view name)
@@ -63,7 +67,9 @@ void printUsage(std::ostream& out)
     for (const Command& command : kCommands)
         out << "  " << usageLine(command) << "\n      " << command.summary << '\n';
     out << "\n命令行和标准输出都是 UTF-8；消息写到标准错误。\n"
-           "退出状态：0 成功；1 数据库无法读入、文件无法读写或 check 发现错误；2 用法错误。\n"
+           "退出状态：0 成功；1 数据库无法读入、文件无法读写、check 发现错误或 text "
+           "的名称不在数据库中；\n"
+           "2 用法错误。\n"
            "velmor-kdb --help 显示本说明，velmor-kdb 命令 --help 显示该命令的用法，"
            "velmor-kdb --version 显示版本。\n";
 }

@@ -206,6 +206,7 @@ void CPanelTabCtrl::mousePressEvent(QMouseEvent* event)
         if (m_Pages[i]->m_rcHeader.contains(point)) {
             ShowPage(i);
             update();
+            emit pageClicked(i);
             break;
         }
     }

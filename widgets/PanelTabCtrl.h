@@ -62,6 +62,10 @@ public:
     /// Lays out the tabs and moves every page window into the page area.
     void LayoutTabs();
 
+signals:
+    /// The user chose tab `index` with the mouse; its page is shown.
+    void pageClicked(int index);
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

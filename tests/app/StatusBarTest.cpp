@@ -1,6 +1,7 @@
 // The main frame's status bar: the idle message, nothing said by a search, and the lock
 // indicators. The lock keys come from the test, which stands in for the platform's report.
 
+#include "DialogToolBar.h"
 #include "LockKeyState.h"
 #include "MainFrm.h"
 #include "TestDatabase.h"
@@ -94,4 +95,31 @@ TEST_F(StatusBar, AQueryCodePage936CannotHoldFindsNothingAndSaysSo)
     EXPECT_EQ(panel.ResultList().RowCount(), 0);
     EXPECT_TRUE(frame->StatusBar().currentMessage().isEmpty());
     EXPECT_EQ(Panes().value(0), QStringLiteral("没有找到"));
+}
+
+TEST_F(StatusBar, TheHistoryAndTheBusinessCommandBringBackTheIdleMessage)
+{
+    const std::string ethanol = gbkOf("乙醇");
+    loadRecords(doc, {reagent(ethanol)});
+    Open({});
+    auto* bar = frame->findChild<CDialogToolBar*>();
+    ASSERT_NE(bar, nullptr);
+    frame->History().seed("firstpage");
+
+    frame->ShowSearchMessage("找到 1 条");
+    bar->OnCommand(CDialogToolBar::IDC_BACK); // at the first entry: nothing changes
+    bar->OnCommand(CDialogToolBar::IDC_NEXT);
+    EXPECT_EQ(Panes().value(0), QStringLiteral("找到 1 条"));
+    doc.SetCurrentName(ethanol);
+    frame->History().push(ethanol); // a row opened is not a step of the history
+    EXPECT_EQ(Panes().value(0), QStringLiteral("找到 1 条"));
+
+    bar->OnCommand(CDialogToolBar::IDC_BACK);
+    EXPECT_EQ(Panes().value(0), QStringLiteral("就绪"));
+    frame->ShowSearchMessage("没有找到");
+    bar->OnCommand(CDialogToolBar::IDC_NEXT);
+    EXPECT_EQ(Panes().value(0), QStringLiteral("就绪"));
+    frame->ShowSearchMessage("没有找到");
+    frame->OnCommand(CMainFrame::ID_BUSINESS);
+    EXPECT_EQ(Panes().value(0), QStringLiteral("就绪"));
 }

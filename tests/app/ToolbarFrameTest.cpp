@@ -251,3 +251,41 @@ TEST(AppAboutBox, CaptionAndOkButtonFromTemplate100)
     app.OnAppAbout();
     EXPECT_TRUE(shown);
 }
+
+TEST_F(FrameFixture, AltLeftAndAltRightDoWhatBackAndNextDo)
+{
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QWidget* view = frame->m_pView;
+    QTest::keyClick(view, Qt::Key_Left, Qt::AltModifier); // nothing before the first entry
+    EXPECT_EQ(Current(), "firstpage");
+    Open("甲醇");
+    Open("乙醇");
+    // From wherever the focus is: the view, a result list.
+    QTest::keyClick(view, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Current(), gbkOf("甲醇"));
+    QTest::keyClick(&Panel(0)->ResultList(), Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(Current(), gbkOf("乙醇"));
+    QTest::keyClick(view, Qt::Key_Right, Qt::AltModifier); // nothing after the last
+    EXPECT_EQ(Current(), gbkOf("乙醇"));
+    EXPECT_EQ(frame->History().count(), 3);
+}
+
+TEST_F(FrameFixture, TheMouseBackAndForwardButtonsWalkTheHistoryOverAnyWidget)
+{
+    Open("甲醇");
+    Open("乙醇");
+    ResultListView& list = Panel(0)->ResultList();
+    const int selected = list.FirstSelectedRow();
+    const QPoint row(10, list.visualRect(list.model()->index(5, 0)).center().y());
+    QTest::mousePress(list.viewport(), Qt::BackButton, {}, row);
+    EXPECT_EQ(Current(), gbkOf("甲醇"));
+    EXPECT_EQ(list.FirstSelectedRow(), selected) << "the list never saw the press";
+    QTest::mousePress(frame->m_pView->viewport(), Qt::BackButton, {}, QPoint(300, 300));
+    EXPECT_EQ(Current(), "firstpage");
+    QTest::mousePress(frame->m_pView->viewport(), Qt::BackButton, {}, QPoint(300, 300));
+    EXPECT_EQ(Current(), "firstpage");
+    QTest::mousePress(bar, Qt::ForwardButton, {}, QPoint(5, 5));
+    EXPECT_EQ(Current(), gbkOf("甲醇"));
+    EXPECT_EQ(frame->History().count(), 3);
+}

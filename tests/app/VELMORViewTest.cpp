@@ -1,6 +1,7 @@
 #include "VELMORView.h"
 
 #include "PageCanvas.h"
+#include "ShownView.h"
 #include "TestDatabase.h"
 #include "VELMORDoc.h"
 
@@ -20,39 +21,21 @@
 
 namespace {
 
-class ViewTest : public ::testing::Test
+class ViewTest : public ShownView
 {
 protected:
     const std::string acid = gbkOf("硫酸");
     const std::string water = gbkOf("水");
     const std::string longRemarks = std::string(70 * 30, 'r'); // 31 lines
-    QTemporaryDir dir;
-    CVELMORDoc doc;
-    CVELMORView view{doc};
 
     void SetUp() override
     {
-        QImage red(40, 30, QImage::Format_RGB32);
-        red.fill(Qt::red);
-        ASSERT_TRUE(red.save(dir.filePath("acid.png")));
-        loadRecords(doc, {reagent(acid, {{Field::EnglishName, "Sulfuric acid"},
-                                         {Field::StructureImage, "acid.png"},
-                                         {Field::Remarks, longRemarks}}),
-                          reagent(water, {{Field::EnglishName, "Water"}})});
-        view.SetPictureDirectory(QDir(dir.path()));
-        view.resize(800, 600);
-        view.SetInitialScrollSizes();
-        view.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        WriteRedPicture(QStringLiteral("acid.png"), {40, 30});
+        Show({reagent(acid, {{Field::EnglishName, "Sulfuric acid"},
+                             {Field::StructureImage, "acid.png"},
+                             {Field::Remarks, longRemarks}}),
+              reagent(water, {{Field::EnglishName, "Water"}})});
     }
-
-    void select(const std::string& name)
-    {
-        doc.SetCurrentName(name);
-        doc.RequestRedraw();
-    }
-
-    QImage paint() { return view.viewport()->grab().toImage(); }
 };
 
 int countRed(const QImage& image)
@@ -70,30 +53,29 @@ int countRed(const QImage& image)
 TEST_F(ViewTest, ScrollExtentGrowsForALongPageAndFallsBackForAShortOne)
 {
     EXPECT_EQ(view.TotalSize(), QSize(600, 100));
-    select(acid);
-    paint();
+    Select(acid);
+    Grab();
     const int height = view.TotalSize().height();
     EXPECT_GT(height, 900);
     EXPECT_EQ(view.TotalSize().width(), 600);
     EXPECT_EQ(view.verticalScrollBar()->maximum(), height - view.viewport()->height());
 
     view.verticalScrollBar()->setValue(200);
-    paint();
+    Grab();
     EXPECT_EQ(view.TotalSize().height(), height) << "scrolling keeps the extent";
 
-    select(water);
-    paint();
+    Select(water);
+    Grab();
     EXPECT_EQ(view.TotalSize(), QSize(600, 100));
     EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(ViewTest, AScrolledViewShowsThePageAtItsOffsetWithThePictureBesideItsLabel)
 {
-    select(acid);
-    paint();
+    Open(acid);
     const int offset = 37;
     view.verticalScrollBar()->setValue(offset);
-    const QImage shown = paint();
+    const QImage shown = Grab();
     const QSize client = view.viewport()->size();
 
     // The same page drawn whole, cut at the offset.
@@ -123,23 +105,23 @@ TEST_F(ViewTest, AScrolledViewShowsThePageAtItsOffsetWithThePictureBesideItsLabe
 
 TEST_F(ViewTest, BusinessCooperationShowsTheStartPageForOnePaintOnly)
 {
-    select("firstpage");
-    const QImage startPage = paint();
-    select(water);
-    const QImage waterPage = paint();
+    Select("firstpage");
+    const QImage startPage = Grab();
+    Select(water);
+    const QImage waterPage = Grab();
     ASSERT_NE(startPage, waterPage);
 
     view.ShowBusinessPage();
     EXPECT_EQ(view.SpecialPage(), "shangjia");
-    EXPECT_EQ(paint(), startPage);
+    EXPECT_EQ(Grab(), startPage);
     EXPECT_EQ(view.SpecialPage(), "");
     EXPECT_EQ(doc.m_CurrentName, water);
-    EXPECT_EQ(paint(), waterPage) << "the next paint shows the current reagent again";
+    EXPECT_EQ(Grab(), waterPage) << "the next paint shows the current reagent again";
 }
 
 TEST_F(ViewTest, RenderedPageIsWholeAndShowsThePicture)
 {
-    select(acid);
+    Select(acid);
     const QImage page = view.RenderPage({800, 600});
     EXPECT_EQ(page.size(), QSize(800, view.TotalSize().height()));
     EXPECT_EQ(countRed(page), 40 * 30);
@@ -182,8 +164,8 @@ TEST(ViewRender, APageWiderThanItsImageKeepsEverythingThatFallsOnTheImage)
 
 TEST_F(ViewTest, PrintingALongPageFillsSeveralSheetsAndChangesNothing)
 {
-    select(acid);
-    paint();
+    Select(acid);
+    Grab();
     const QSize extent = view.TotalSize();
     view.ShowBusinessPage();
 
@@ -200,7 +182,7 @@ TEST_F(ViewTest, PrintingALongPageFillsSeveralSheetsAndChangesNothing)
         << "the business request waiting for its paint is printed as the start page";
     EXPECT_EQ(view.SpecialPage(), "shangjia");
 
-    paint();
+    Grab();
     QPrinter second(QPrinter::HighResolution);
     second.setOutputFormat(QPrinter::PdfFormat);
     second.setOutputFileName(dir.filePath("long.pdf"));

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <iconv.h>
+
 TEST(Gbk, RoundTripsChineseAndAscii)
 {
     const std::string text = "硫酸铜 CuSO4·5H2O ℃";
@@ -61,4 +64,54 @@ TEST(Gbk, BytesOutsideTheLeadRangeAreCharactersOfTheirOwn)
         EXPECT_FALSE(gbk::startsCharacter(text, 1)) << int(lead);
         EXPECT_EQ(gbk::wholeCharacterPrefix(text, 1), 0u) << int(lead);
     }
+}
+
+namespace {
+
+/// iconv's own decoding, U+FFFD and one byte skipped at each byte it cannot decode: what the
+/// decoder's tables must give back.
+std::string IconvDecoded(std::string_view text)
+{
+    const iconv_t cd = iconv_open("UTF-8", "CP936");
+    std::string out;
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    while (inLeft > 0) {
+        char buffer[64];
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, outPtr);
+        if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            out += "\xEF\xBF\xBD";
+            ++in;
+            --inLeft;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+} // namespace
+
+TEST(Gbk, DecodesEveryByteAndEveryPairAsIconvDoes)
+{
+    for (int lead = 0; lead < 256; ++lead) {
+        const std::string alone(1, static_cast<char>(lead));
+        ASSERT_EQ(gbk::toUtf8(alone), IconvDecoded(alone)) << lead;
+        for (int trail = 0; trail < 256; ++trail) {
+            // Followed by a byte that may or may not trail the second one.
+            const std::string text = {static_cast<char>(lead), static_cast<char>(trail), '\xA1'};
+            ASSERT_EQ(gbk::toUtf8(text), IconvDecoded(text)) << lead << " " << trail;
+        }
+    }
+}
+
+TEST(Gbk, TextThatGrowsThreefoldDecodesWhole)
+{
+    // Bytes that are no characters become three each, more than text of pairs takes.
+    const std::string text = std::string(300, '\xFF') + std::string(500, 'a') + "\xB0\xA1" +
+                             std::string(200, '\x80') + "z";
+    EXPECT_EQ(gbk::toUtf8(text), IconvDecoded(text));
 }

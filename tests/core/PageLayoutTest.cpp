@@ -1,4 +1,5 @@
 #include "PageLayout.h"
+#include "FixedMeasurer.h"
 #include "TestDatabase.h"
 #include "VELMORDoc.h"
 
@@ -8,40 +9,6 @@
 #include <tuple>
 
 namespace {
-
-/// Every byte has the same width in a font; heights are fixed per font.
-class FixedMeasurer : public PageMeasurer
-{
-public:
-    int titleHeight = 24;
-    std::map<std::string, PageSize, std::less<>> pictures;
-
-    PageSize textExtent(PageFont font, std::string_view text) override
-    {
-        return {static_cast<int>(text.size()) * byteWidth(font), textHeight(font)};
-    }
-    int textHeight(PageFont font) override
-    {
-        switch (font) {
-        case PageFont::Title:
-            return titleHeight;
-        case PageFont::Text:
-            return 18;
-        case PageFont::Subscript:
-            return 11;
-        }
-        return 0;
-    }
-    PageSize pictureSize(std::string_view path) override
-    {
-        const auto it = pictures.find(path);
-        return it == pictures.end() ? PageSize{} : it->second;
-    }
-    static int byteWidth(PageFont font)
-    {
-        return font == PageFont::Title ? 10 : font == PageFont::Text ? 8 : 5;
-    }
-};
 
 constexpr int kValueX = 15 + 10 * 8; // "五个字哦：" is ten bytes in the text font
 constexpr int kStep = 18 + 10;       // text height plus the line gap
@@ -370,6 +337,13 @@ TEST_F(PageLayoutTest, AVisibleAreaKeepsTheItemsInsideItAndChangesNothingElse)
     }
     EXPECT_EQ(texts(part), expected);
     EXPECT_EQ(expected.size(), 22u); // 600 pixels of 28-pixel lines, cut at both ends
+    // Every line is still listed in its place; a line outside holds no items.
+    ASSERT_EQ(part.lines.size(), whole.lines.size());
+    for (std::size_t i = 0; i < whole.lines.size(); ++i) {
+        EXPECT_EQ(part.lines[i].top, whole.lines[i].top) << i;
+        EXPECT_EQ(part.lines[i].continues, whole.lines[i].continues) << i;
+    }
+    EXPECT_EQ(part.lines[1].begin, part.lines[2].begin) << "the formula's line is far above";
 
     // The formula's line: only the glyphs that reach into 800 pixels are kept.
     request.visible = PageRect{0, 0, 800, 600};

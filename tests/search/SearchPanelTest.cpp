@@ -433,3 +433,45 @@ TEST_F(PanelFixture, EscapeLeavesThePanelOpen)
     QTest::keyClick(Field(cas, 1006), Qt::Key_Escape);
     EXPECT_TRUE(cas->isVisible());
 }
+
+TEST_F(PanelFixture, AListReachedByTabSelectsItsCurrentRowSoEnterOpensIt)
+{
+    auto* cas = Make<CCASSearchDialog>(131);
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    QLineEdit* field = Field(cas, 1006);
+    Type(field, QStringLiteral("67-"));
+    ClickSearch(cas);
+    ResultListView& list = cas->ResultList();
+    ASSERT_EQ(list.RowCount(), 2);
+
+    // By the mouse (or any way but Tab) the list selects nothing of its own.
+    list.setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(list.FirstSelectedRow(), -1);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Tab);
+    ASSERT_TRUE(list.hasFocus());
+    EXPECT_EQ(list.FirstSelectedRow(), 0);
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(list.FirstSelectedRow(), 1);
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_EQ(Current(), gbkOf("丙酮"));
+
+    // Back into the list, the row chosen stays the one selected.
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_EQ(list.FirstSelectedRow(), 1);
+}
+
+TEST_F(PanelFixture, CtrlCInAResultListCopiesTheNameOfItsRow)
+{
+    auto* cas = Make<CCASSearchDialog>(131);
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    ResultListView& list = cas->ResultList();
+    const QPoint at(10, list.visualRect(list.model()->index(2, 0)).center().y());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("丙酮"));
+}

@@ -8,6 +8,7 @@
 #include "PanelTabCtrl.h"
 #include "SearchHost.h"
 #include "ShiSearcherDialog.h"
+#include "SidebarKeys.h"
 #include "TestDatabase.h"
 #include "UseSeacherDialog.h"
 #include "VELMORDoc.h"
@@ -138,4 +139,90 @@ TEST_F(SidebarFixture, NotificationsOfTheTabControlReachTheFrame)
     NotifyEvent notify(&tabs, 125, 1);
     QApplication::sendEvent(&tabs, &notify);
     EXPECT_EQ(frame.notifications, 1);
+}
+
+namespace {
+
+struct SidebarKeys : SidebarFixture
+{
+    void SetUp() override
+    {
+        SidebarFixture::SetUp();
+        InstallSidebarKeys(frame, tabs);
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    }
+
+    QLineEdit* Query(int index) { return Page<CSearchPanel>(index)->findChild<QLineEdit*>(); }
+
+    /// The key goes to the widget with the focus, as the keyboard's would.
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &frame, key,
+                        modifiers);
+    }
+
+    /// The tab shown, and the focus in its query field with all of its text selected.
+    void ExpectQueryOf(int index)
+    {
+        EXPECT_EQ(tabs.ShownPage(), index);
+        EXPECT_TRUE(Page<CSearchPanel>(index)->isVisible());
+        QLineEdit* query = Query(index);
+        EXPECT_EQ(QApplication::focusWidget(), query);
+        EXPECT_EQ(query->selectedText(), query->text());
+    }
+};
+
+} // namespace
+
+TEST_F(SidebarKeys, CtrlTabCtrlPageDownAndBackSwitchTabsRoundTheEnds)
+{
+    Query(1)->setText(QStringLiteral("67-"));
+    Press(Qt::Key_Tab, Qt::ControlModifier);
+    ExpectQueryOf(1);
+    EXPECT_EQ(Query(1)->selectedText(), QStringLiteral("67-")) << "typing replaces it";
+    Press(Qt::Key_PageDown, Qt::ControlModifier);
+    ExpectQueryOf(2);
+    for (int i = 3; i <= tabs.PageCount(); ++i)
+        Press(Qt::Key_Tab, Qt::ControlModifier);
+    ExpectQueryOf(0);
+    Press(Qt::Key_PageUp, Qt::ControlModifier);
+    ExpectQueryOf(tabs.PageCount() - 1);
+    // The keyboard sends Ctrl+Shift+Tab as Backtab; the shortcut takes either form.
+    Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    ExpectQueryOf(tabs.PageCount() - 2);
+    Press(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    ExpectQueryOf(tabs.PageCount() - 3);
+}
+
+TEST_F(SidebarKeys, AClickOnATabPutsTheFocusInItsQueryField)
+{
+    Query(2)->setText(QStringLiteral("溶剂"));
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.PageEntryAt(2)->m_rcHeader.center());
+    ExpectQueryOf(2);
+}
+
+TEST_F(SidebarKeys, CtrlFAndF6GoToTheQueryFieldFromAnywhere)
+{
+    Query(0)->setText(QStringLiteral("乙醇"));
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_F, Qt::KeyboardModifiers(Qt::ControlModifier)},
+          std::pair{Qt::Key_F6, Qt::KeyboardModifiers()}}) {
+        Page<CSearchPanel>(0)->ResultList().setFocus();
+        Press(key, modifiers);
+        ExpectQueryOf(0);
+        // Pressed again in the field itself, after its text was deselected.
+        Query(0)->deselect();
+        Press(key, modifiers);
+        ExpectQueryOf(0);
+    }
+}
+
+TEST_F(SidebarKeys, SwitchingLeavesTheListsOfThePanelsAsTheyWere)
+{
+    Press(Qt::Key_Tab, Qt::ControlModifier);
+    Press(Qt::Key_Tab, Qt::ControlModifier);
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.PageEntryAt(0)->m_rcHeader.center());
+    for (int i = 0; i < tabs.PageCount(); ++i)
+        EXPECT_EQ(Page<CSearchPanel>(i)->ResultList().FirstSelectedRow(), -1) << i;
 }
