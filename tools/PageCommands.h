@@ -9,11 +9,11 @@
 #include <memory>
 #include <string>
 
-/// The largest client width `text` accepts, as `render` does.
+/// The largest client side `render` and `text` accept.
 inline constexpr std::uint64_t kMaxClientSide = 16384;
 
-/// The program's own page view over a database file, showing one page, as `text` uses it (and
-/// `render` sets one up): drawn offscreen unless the environment names a platform, pictures
+/// The program's own page view over a database file, showing one page, as `render` and `text`
+/// use it: drawn offscreen unless the environment names a platform, pictures
 /// found relative to the file's directory as the program finds them relative to its working
 /// directory.
 class FilePageView
