@@ -5,69 +5,112 @@
 #include "Pinyin.h"
 #include "VELMORDoc.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
 
-/// Appends the entries of one form.
+/// Calls `onCharacter(code)` for each character of a normal form, or of a query in normal form:
+/// a two-byte character as lead byte << 8 | second byte, any other as its byte.
+template <class OnCharacter> void forEachCharacter(std::string_view text, OnCharacter&& onCharacter)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned code = static_cast<unsigned char>(text[i]);
+        if (gbk::isLeadByte(static_cast<unsigned char>(code)) && i + 1 < text.size())
+            code = code << 8 | static_cast<unsigned char>(text[++i]);
+        onCharacter(code);
+    }
+}
+
+/// Appends the entries of one form, record by record.
 class FormWriter
 {
 public:
-    /// `pieces`: whether a record may have several entries, or none; `characters`: whether the
-    /// form keeps where its characters start.
-    FormWriter(FindForm& form, bool pieces, bool characters = false)
-        : m_Form(form), m_Pieces(pieces), m_Characters(characters)
+    /// `characters`: whether the form keeps where its characters start.
+    explicit FormWriter(FindForm& form, bool characters = false)
+        : m_Form(form), m_Characters(characters)
     {
     }
 
-    /// Begins an entry of `record`; its text is appended to the returned buffer.
-    std::string& Begin(int record)
+    /// Begins the entry of the next record.
+    void Begin()
     {
-        if (m_Pieces)
-            m_Form.records.push_back(static_cast<std::uint32_t>(record));
         m_Form.starts.push_back(static_cast<std::uint32_t>(m_Form.bytes.size()));
+        m_Pieces = 0;
+    }
+
+    /// Begins a piece of the current entry; its text is appended to the returned buffer.
+    std::string& BeginPiece()
+    {
+        if (m_Pieces++ > 0)
+            m_Form.bytes += FindForm::kPieceBreak;
+        m_PieceStart = m_Form.bytes.size();
         return m_Form.bytes;
     }
 
-    /// Ends the entry begun last, whose characters start at the offsets `characterStarts`
-    /// within it, when the form keeps them.
-    void End(const std::vector<std::uint32_t>& characterStarts = {})
+    /// Ends the piece begun last, whose characters start at the offsets `characterStarts`
+    /// within it, when the form keeps them; returns its text.
+    std::string_view EndPiece(const std::vector<std::uint32_t>& characterStarts = {})
     {
         // The offsets are 32-bit: a text that would take the form past them is left out.
-        if (m_Form.bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
-            m_Form.bytes.resize(m_Form.starts.back());
-            return;
+        if (m_Form.bytes.size() > std::numeric_limits<std::uint32_t>::max())
+            m_Form.bytes.resize(m_PieceStart);
+        m_Form.longestPiece = std::max(m_Form.longestPiece, m_Form.bytes.size() - m_PieceStart);
+        if (m_Characters) {
+            std::vector<std::uint64_t>& bits = m_Form.characterStarts;
+            bits.resize((m_Form.bytes.size() + 63) / 64);
+            for (const std::uint32_t at : characterStarts) {
+                const std::size_t offset = m_PieceStart + at;
+                bits[offset / 64] |= std::uint64_t{1} << (offset % 64);
+            }
         }
-        if (!m_Characters)
-            return;
-        std::vector<std::uint64_t>& bits = m_Form.characterStarts;
-        bits.resize((m_Form.bytes.size() + 63) / 64);
-        for (const std::uint32_t at : characterStarts) {
-            const std::size_t offset = m_Form.starts.back() + at;
-            bits[offset / 64] |= std::uint64_t{1} << (offset % 64);
-        }
+        return std::string_view(m_Form.bytes).substr(m_PieceStart);
     }
 
-    void Add(int record, std::string_view text,
-             const std::vector<std::uint32_t>& characterStarts = {})
+    std::string_view AddPiece(std::string_view text,
+                              const std::vector<std::uint32_t>& characterStarts = {})
     {
-        Begin(record) += text;
-        End(characterStarts);
+        BeginPiece() += text;
+        return EndPiece(characterStarts);
+    }
+
+    /// Appends the normal form of `text` as a piece and returns it.
+    std::string_view AddNormal(std::string_view text, Folding folding = Folding::General)
+    {
+        AppendNormalForm(BeginPiece(), text, folding);
+        return EndPiece();
     }
 
     void Finish()
     {
         m_Form.starts.push_back(static_cast<std::uint32_t>(m_Form.bytes.size()));
+        MakeChunks();
         m_Form.bytes.shrink_to_fit();
         m_Form.starts.shrink_to_fit();
-        m_Form.records.shrink_to_fit();
         m_Form.characterStarts.shrink_to_fit();
     }
 
 private:
+    void MakeChunks()
+    {
+        const std::vector<std::uint32_t>& starts = m_Form.starts;
+        const int records = m_Form.RecordCount();
+        for (int first = 0; first < records;) {
+            int end = first + 1;
+            while (end < records && starts[end + 1] - starts[first] <= FindForm::kChunkBytes)
+                ++end;
+            m_Form.chunkStarts.push_back(static_cast<std::uint32_t>(first));
+            m_Form.chunkSketches.push_back(FindForm::SketchOf(
+                std::string_view(m_Form.bytes).substr(starts[first], starts[end] - starts[first])));
+            first = end;
+        }
+        m_Form.chunkStarts.push_back(static_cast<std::uint32_t>(records));
+    }
+
     FindForm& m_Form;
-    const bool m_Pieces;
     const bool m_Characters;
+    int m_Pieces = 0;
+    std::size_t m_PieceStart = 0;
 };
 
 /// Calls `onPiece` for each name of a normal alias text: the names are separated by ";" (the
@@ -87,26 +130,28 @@ template <class OnPiece> void forEachAlias(std::string_view aliases, OnPiece&& o
     }
 }
 
-/// The spelling of each name of a record, in the pinyin form: its pinyin, then its initials
-/// (unless they are the same); nothing for a name without any reading.
+/// The spellings of the names of each record, in the pinyin form: for each name its pinyin,
+/// then its initials (unless they are the same); nothing for a name without any reading.
 class PinyinWriter
 {
 public:
-    explicit PinyinWriter(FindForm& form) : m_Writer(form, true, true) {}
+    explicit PinyinWriter(FindForm& form) : m_Writer(form, true) {}
 
-    void Add(int record, std::string_view name)
+    void Begin() { m_Writer.Begin(); }
+
+    void Add(std::string_view name)
     {
         m_Speller.Spell(name, m_Spelling);
         if (!m_Spelling.sounded)
             return;
-        m_Writer.Add(record, m_Spelling.pinyin, m_Spelling.characterStarts);
+        m_Writer.AddPiece(m_Spelling.pinyin, m_Spelling.characterStarts);
         if (m_Spelling.initials == m_Spelling.pinyin)
             return;
         // Each initial is a character of its own.
         m_Starts.resize(m_Spelling.initials.size());
         for (std::size_t i = 0; i < m_Starts.size(); ++i)
             m_Starts[i] = static_cast<std::uint32_t>(i);
-        m_Writer.Add(record, m_Spelling.initials, m_Starts);
+        m_Writer.AddPiece(m_Spelling.initials, m_Starts);
     }
 
     void Finish() { m_Writer.Finish(); }
@@ -120,14 +165,24 @@ private:
 
 } // namespace
 
-bool FindForm::StartsCharacter(std::size_t entry, std::size_t offset) const
+FindForm::Sketch FindForm::SketchOf(std::string_view text)
+{
+    Sketch sketch{};
+    forEachCharacter(text, [&sketch](unsigned code) {
+        const unsigned bucket = (code * 0x9E3779B1u) >> 23; // 9 bits of a multiplicative hash
+        sketch[bucket / 64] |= std::uint64_t{1} << (bucket % 64);
+    });
+    return sketch;
+}
+
+bool FindForm::StartsCharacter(int record, std::size_t offset) const
 {
     if (!characterStarts.empty())
         return (characterStarts[offset / 64] >> (offset % 64) & 1) != 0;
     // Any byte but a lead byte ends a character, so the characters after the last such byte
     // before `offset` (or after the entry's start) are pairs of lead-range bytes.
     std::size_t pairsFrom = offset;
-    while (pairsFrom > starts[entry] &&
+    while (pairsFrom > starts[static_cast<std::size_t>(record)] &&
            gbk::isLeadByte(static_cast<unsigned char>(bytes[pairsFrom - 1])))
         --pairsFrom;
     return (offset - pairsFrom) % 2 == 0;
@@ -136,50 +191,45 @@ bool FindForm::StartsCharacter(std::size_t entry, std::size_t offset) const
 std::size_t FindForm::MemoryBytes() const
 {
     return bytes.capacity() + starts.capacity() * sizeof(std::uint32_t) +
-           records.capacity() * sizeof(std::uint32_t) +
-           characterStarts.capacity() * sizeof(std::uint64_t);
+           characterStarts.capacity() * sizeof(std::uint64_t) +
+           chunkStarts.capacity() * sizeof(std::uint32_t) +
+           chunkSketches.capacity() * sizeof(Sketch);
 }
 
 FindForms::FindForms(const CVELMORDoc& doc) : m_RecordCount(std::max(doc.RecordCount(), 0))
 {
-    FormWriter name(m_Forms[Name], false);
-    FormWriter alias(m_Forms[Alias], true);
-    PinyinWriter pinyin(m_Forms[Pinyin]);
-    FormWriter english(m_Forms[EnglishName], false);
-    FormWriter cas(m_Forms[CasNumber], false);
-    FormWriter casDigits(m_Forms[CasDigits], false);
-    FormWriter formula(m_Forms[Formula], false);
-    FormWriter use(m_Forms[Use], false);
-    const auto addNormal = [](FormWriter& writer, int record, std::string_view text,
-                              Folding folding = Folding::General) {
-        std::string& bytes = writer.Begin(record);
-        const std::size_t start = bytes.size();
-        AppendNormalForm(bytes, text, folding);
-        writer.End();
-        return std::string_view(bytes).substr(std::min(start, bytes.size()));
+    const auto form = [this](FindField field) -> FindForm& {
+        return m_Forms[static_cast<int>(field)];
     };
+    FormWriter name(form(FindField::Name));
+    FormWriter alias(form(FindField::Alias));
+    PinyinWriter pinyin(form(FindField::Pinyin));
+    FormWriter english(form(FindField::EnglishName));
+    FormWriter cas(form(FindField::CasNumber));
+    FormWriter formula(form(FindField::Formula));
+    FormWriter use(form(FindField::Use));
+    FormWriter* const writers[] = {&name, &alias, &english, &cas, &formula, &use};
     std::string aliases;
-    std::string digits;
+    std::string casNumber;
     for (int r = 0; r < m_RecordCount; ++r) {
         const ReagentRecord record = doc.Record(r);
-        pinyin.Add(r, addNormal(name, r, record.ChineseName));
-        aliases.clear();
-        AppendNormalForm(aliases, record.Alias, Folding::General);
+        for (FormWriter* writer : writers)
+            writer->Begin();
+        pinyin.Begin();
+        pinyin.Add(name.AddNormal(record.ChineseName));
+        aliases = NormalForm(record.Alias, Folding::General);
         forEachAlias(aliases, [&](std::string_view piece) {
-            alias.Add(r, piece);
-            pinyin.Add(r, piece);
+            alias.AddPiece(piece);
+            pinyin.Add(piece);
         });
-        addNormal(english, r, record.EnglishName);
-        digits.clear();
-        for (const char c : addNormal(cas, r, record.CasNumber)) {
-            if (c != '-')
-                digits += c;
-        }
-        casDigits.Add(r, digits);
-        addNormal(formula, r, record.Formula, Folding::Formula);
-        addNormal(use, r, record.Use);
+        english.AddNormal(record.EnglishName);
+        casNumber = NormalForm(record.CasNumber, Folding::General);
+        std::erase(casNumber, '-');
+        cas.AddPiece(casNumber);
+        formula.AddNormal(record.Formula, Folding::Formula);
+        use.AddNormal(record.Use);
     }
-    for (FormWriter* writer : {&name, &alias, &english, &cas, &casDigits, &formula, &use})
+    for (FormWriter* writer : writers)
         writer->Finish();
     pinyin.Finish();
 }
@@ -190,26 +240,4 @@ std::size_t FindForms::MemoryBytes() const
     for (const FindForm& form : m_Forms)
         bytes += form.MemoryBytes();
     return bytes;
-}
-
-FindField FindForms::FieldOf(Kind kind)
-{
-    switch (kind) {
-    case Name:
-        return FindField::Name;
-    case Alias:
-        return FindField::Alias;
-    case Pinyin:
-        return FindField::Pinyin;
-    case EnglishName:
-        return FindField::EnglishName;
-    case CasNumber:
-    case CasDigits:
-        return FindField::CasNumber;
-    case Formula:
-        return FindField::Formula;
-    case Use:
-        return FindField::Use;
-    }
-    return FindField::Use;
 }

@@ -16,32 +16,44 @@ enum class FindField : std::uint8_t
     Alias,       ///< each of the names in "别名"
     Pinyin,      ///< the pinyin and the initials of the name and of each alias
     EnglishName, ///< the English name
-    CasNumber,   ///< the CAS number, also without its dashes
+    CasNumber,   ///< the CAS number, without its dashes
     Formula,     ///< the formula
     Use,         ///< the use
 };
 inline constexpr int kFindFieldCount = 7;
 
-/// One text form of every record: entries back to back in one buffer, each the form of one
-/// record's field (or of one piece of it, such as one alias), in record order.
+/// One field of every record in a searchable form: the records' entries back to back in one
+/// buffer, in record order. An entry holds pieces (the aliases of a record, say) separated by
+/// kPieceBreak; a match lies within one piece.
 struct FindForm
 {
+    /// Between the pieces of an entry: a control character, which neither a normal form nor a
+    /// query holds.
+    static constexpr char kPieceBreak = '\x1f';
+
+    /// Which characters a run of text holds, one bit for each of 512 buckets.
+    using Sketch = std::array<std::uint64_t, 8>;
+    /// The sketch of a text's characters.
+    static Sketch SketchOf(std::string_view text);
+
     std::string bytes;
-    /// Where each entry starts in `bytes`, then where the last one ends.
+    /// Where each record's entry starts in `bytes`, then where the last one ends.
     std::vector<std::uint32_t> starts;
-    /// The record of each entry; empty when entry i is record i.
-    std::vector<std::uint32_t> records;
     /// One bit per byte, set where a character starts; empty when characters are code page
     /// 936's.
     std::vector<std::uint64_t> characterStarts;
+    /// The entries in chunks of about kChunkBytes: the first record of each chunk, then the
+    /// record count; and the sketch of each chunk, so that a search can pass over the chunks
+    /// that lack one of its characters.
+    std::vector<std::uint32_t> chunkStarts;
+    std::vector<Sketch> chunkSketches;
+    static constexpr std::size_t kChunkBytes = 1024;
+    /// The length of the longest piece.
+    std::size_t longestPiece = 0;
 
-    std::size_t EntryCount() const { return starts.size() - 1; }
-    int RecordOf(std::size_t entry) const
-    {
-        return static_cast<int>(records.empty() ? entry : records[entry]);
-    }
-    /// True when `offset`, inside entry `entry`, starts a character of it.
-    bool StartsCharacter(std::size_t entry, std::size_t offset) const;
+    int RecordCount() const { return static_cast<int>(starts.size()) - 1; }
+    /// True when `offset`, inside record `record`'s entry, starts a character of it.
+    bool StartsCharacter(int record, std::size_t offset) const;
 
     std::size_t MemoryBytes() const;
 };
@@ -52,31 +64,15 @@ struct FindForm
 class FindForms
 {
 public:
-    enum Kind
-    {
-        Name,
-        Alias,
-        Pinyin,
-        EnglishName,
-        CasNumber,
-        CasDigits, ///< the CAS number without its dashes
-        Formula,
-        Use,
-    };
-    static constexpr int kKindCount = 8;
-
     /// Makes the forms of the records loaded in `doc`, which must not change meanwhile.
     explicit FindForms(const CVELMORDoc& doc);
 
-    const FindForm& Form(Kind kind) const { return m_Forms[kind]; }
+    const FindForm& Form(FindField field) const { return m_Forms[static_cast<int>(field)]; }
     int RecordCount() const { return m_RecordCount; }
     /// The memory the forms take.
     std::size_t MemoryBytes() const;
 
-    /// The field a form belongs to.
-    static FindField FieldOf(Kind kind);
-
 private:
-    std::array<FindForm, kKindCount> m_Forms;
+    std::array<FindForm, kFindFieldCount> m_Forms;
     int m_RecordCount = 0;
 };

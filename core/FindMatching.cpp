@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -22,15 +23,15 @@ constexpr Rank rankOf(MatchLevel level, FindField field)
     return static_cast<Rank>(static_cast<int>(level) * kFindFieldCount + static_cast<int>(field));
 }
 
-/// The last entry of `form` that starts at or before `offset`, looking from entry `from` on
-/// (which does): the hits of a search come in order, so the entry sought is most often `from`
-/// or close after it.
-std::size_t entryAt(const FindForm& form, std::size_t offset, std::size_t from)
+/// The last record whose entry in `form` starts at or before `offset`, looking from record
+/// `from` on (whose entry does): the hits of a search come in order, so the record sought is
+/// most often `from` or close after it.
+int recordAt(const FindForm& form, std::size_t offset, int from)
 {
     const std::vector<std::uint32_t>& starts = form.starts;
-    const std::size_t count = form.EntryCount();
-    std::size_t low = from;
-    std::size_t high = from + 1;
+    const auto count = static_cast<std::size_t>(form.RecordCount());
+    auto low = static_cast<std::size_t>(from);
+    std::size_t high = low + 1;
     for (std::size_t step = 1; high < count && starts[high] <= offset; step *= 2) {
         low = high;
         high = low + step;
@@ -39,41 +40,139 @@ std::size_t entryAt(const FindForm& form, std::size_t offset, std::size_t from)
     const auto after = std::upper_bound(starts.begin() + static_cast<std::ptrdiff_t>(low) + 1,
                                         starts.begin() + static_cast<std::ptrdiff_t>(high),
                                         static_cast<std::uint32_t>(offset));
-    return static_cast<std::size_t>(after - starts.begin()) - 1;
+    return static_cast<int>(after - starts.begin()) - 1;
 }
 
-/// Lowers the rank of every record with an entry of `form` that holds `needle`, starting on
-/// one of its characters, to the rank of its best such match.
-void searchForm(const FindForm& form, FindField field, std::string_view needle,
-                std::vector<Rank>& best)
+/// Lowers the rank of every record whose entry in `form` holds `needle` within a piece,
+/// starting on one of its characters, to the rank of its best such match.
+class FormSearch
 {
-    const Rank wholeRank = rankOf(MatchLevel::Whole, field);
-    std::size_t entry = 0;
-    const SubstringSearch search(form.bytes, needle);
-    search.forEachBlock([&](std::size_t at, std::uint64_t places) {
-        for (; places != 0; places &= places - 1) {
-            const std::size_t hit = at + static_cast<std::size_t>(std::countr_zero(places));
-            entry = entryAt(form, hit, entry);
-            const std::size_t start = form.starts[entry];
-            const std::size_t end = form.starts[entry + 1];
-            if (hit + needle.size() > end)
-                continue; // runs into the next entry
-            Rank& rank = best[static_cast<std::size_t>(form.RecordOf(entry))];
-            if (rank <= wholeRank || !form.StartsCharacter(entry, hit))
-                continue;
-            const MatchLevel level = hit != start                 ? MatchLevel::Within
-                                     : hit + needle.size() == end ? MatchLevel::Whole
-                                                                  : MatchLevel::Start;
-            rank = std::min(rank, rankOf(level, field));
+public:
+    FormSearch(const FindForm& form, FindField field, std::string_view needle,
+               std::vector<Rank>& best)
+        : m_Form(form), m_Field(field), m_Needle(needle), m_Best(best)
+    {
+    }
+
+    void Run()
+    {
+        if (m_Needle.empty() || m_Needle.size() > m_Form.longestPiece)
+            return;
+        // Only the chunks that hold every character of the needle can hold it. Where most do,
+        // one pass over the whole form costs less than a search in each of them.
+        const FindForm::Sketch needle = FindForm::SketchOf(m_Needle);
+        const std::size_t chunks = m_Form.chunkSketches.size();
+        std::vector<std::size_t> candidates;
+        for (std::size_t c = 0; c < chunks; ++c) {
+            if (holds(m_Form.chunkSketches[c], needle))
+                candidates.push_back(c);
         }
-    });
-}
+        if (candidates.size() * kWholePassShare > chunks) {
+            SearchWhole();
+            return;
+        }
+        for (const std::size_t c : candidates)
+            SearchChunk(c);
+    }
 
-bool isDigitsAndDashes(std::string_view text)
-{
-    return text.find_first_of("0123456789") != std::string_view::npos &&
-           text.find_first_not_of("0123456789-") == std::string_view::npos;
-}
+private:
+    /// A whole pass pays where more than one chunk in this many holds the needle's characters.
+    static constexpr std::size_t kWholePassShare = 8;
+
+    static bool holds(const FindForm::Sketch& chunk, const FindForm::Sketch& needle)
+    {
+        for (std::size_t i = 0; i < chunk.size(); ++i) {
+            if ((chunk[i] & needle[i]) != needle[i])
+                return false;
+        }
+        return true;
+    }
+
+    void SearchWhole()
+    {
+        const SubstringSearch search(m_Form.bytes, m_Needle);
+        std::size_t from = 0; // hits before it cannot better what their records have
+        search.forEachBlock([this, &from](std::size_t at, std::uint64_t places) {
+            for (; places != 0; places &= places - 1) {
+                if (const std::size_t hit = at + static_cast<std::size_t>(std::countr_zero(places));
+                    hit >= from)
+                    from = Hit(hit);
+            }
+        });
+    }
+
+    void SearchChunk(std::size_t chunk)
+    {
+        m_Record = static_cast<int>(m_Form.chunkStarts[chunk]);
+        const char* bytes = m_Form.bytes.data();
+        const std::size_t end = m_Form.starts[m_Form.chunkStarts[chunk + 1]];
+        std::size_t from = m_Form.starts[static_cast<std::size_t>(m_Record)];
+        while (from + m_Needle.size() <= end) {
+            const void* found = memmem(bytes + from, end - from, m_Needle.data(), m_Needle.size());
+            if (!found)
+                return;
+            from = Hit(static_cast<std::size_t>(static_cast<const char*>(found) - bytes));
+        }
+    }
+
+    /// Takes the hit at `hit`; returns where a later hit could better what its record has.
+    std::size_t Hit(std::size_t hit)
+    {
+        m_Record = recordAt(m_Form, hit, m_Record);
+        const auto record = static_cast<std::size_t>(m_Record);
+        const std::size_t start = m_Form.starts[record];
+        const std::size_t end = m_Form.starts[record + 1];
+        if (hit + m_Needle.size() > end)
+            return hit + 1; // runs into the next entry
+        Rank& rank = m_Best[record];
+        if (rank <= rankOf(MatchLevel::Whole, m_Field))
+            return end;
+        const bool pieceStart = hit == start || m_Form.bytes[hit - 1] == FindForm::kPieceBreak;
+        if (pieceStart || rank > rankOf(MatchLevel::Within, m_Field)) {
+            if (!m_Form.StartsCharacter(m_Record, hit))
+                return hit + 1;
+            const MatchLevel level = !pieceStart           ? MatchLevel::Within
+                                     : PieceEnds(hit, end) ? MatchLevel::Whole
+                                                           : MatchLevel::Start;
+            rank = std::min(rank, rankOf(level, m_Field));
+            if (level == MatchLevel::Whole)
+                return end;
+        }
+        // Later in the entry, only a match at the start of a later piece can better it.
+        for (std::size_t piece = NextPiece(hit, end); piece < end; piece = NextPiece(piece, end)) {
+            if (end - piece >= m_Needle.size() &&
+                std::memcmp(m_Form.bytes.data() + piece, m_Needle.data(), m_Needle.size()) == 0) {
+                const bool whole = PieceEnds(piece, end);
+                rank =
+                    std::min(rank, rankOf(whole ? MatchLevel::Whole : MatchLevel::Start, m_Field));
+                if (whole)
+                    break;
+            }
+        }
+        return end;
+    }
+
+    /// True when the needle at `offset` ends its piece.
+    bool PieceEnds(std::size_t offset, std::size_t end) const
+    {
+        const std::size_t after = offset + m_Needle.size();
+        return after == end || m_Form.bytes[after] == FindForm::kPieceBreak;
+    }
+
+    /// Where the piece after the one holding `offset` starts, or `end`.
+    std::size_t NextPiece(std::size_t offset, std::size_t end) const
+    {
+        const char* bytes = m_Form.bytes.data();
+        const void* found = std::memchr(bytes + offset, FindForm::kPieceBreak, end - offset);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes) + 1 : end;
+    }
+
+    const FindForm& m_Form;
+    const FindField m_Field;
+    const std::string_view m_Needle;
+    std::vector<Rank>& m_Best;
+    int m_Record = 0; ///< of the last hit
+};
 
 std::string without(std::string_view text, char dropped)
 {
@@ -111,33 +210,34 @@ FindResult FindRecords(const FindForms& forms, std::string_view utf8Query)
 {
     FindResult result;
     const std::optional<std::string> query = NormalQuery(utf8Query, Folding::General);
-    const std::optional<std::string> formulaQuery = NormalQuery(utf8Query, Folding::Formula);
+    // The formula's folding goes further than the general one: it folds the general form the
+    // same as the query, which it spares a second conversion, except where the query holds a
+    // dot that only a formula takes, which code page 936 cannot hold.
+    const std::optional<std::string> formulaQuery =
+        query ? NormalForm(*query, Folding::Formula) : NormalQuery(utf8Query, Folding::Formula);
     if ((query && query->empty()) || (formulaQuery && formulaQuery->empty())) {
         result.emptyQuery = true;
         return result;
     }
     std::vector<Rank> best(static_cast<std::size_t>(forms.RecordCount()), kNoMatch);
-    const auto search = [&](FindForms::Kind kind, std::string_view needle) {
-        searchForm(forms.Form(kind), FindForms::FieldOf(kind), needle, best);
+    const auto search = [&](FindField field, std::string_view needle) {
+        FormSearch(forms.Form(field), field, needle, best).Run();
     };
     if (query) {
         if (const CasVerdict verdict = CheckCasNumber(*query);
             verdict.kind == CasVerdict::Kind::WrongCheckDigit)
             result.casCheckDigit = verdict.expectedDigit;
-        search(FindForms::Name, *query);
-        search(FindForms::Alias, *query);
+        search(FindField::Name, *query);
+        search(FindField::Alias, *query);
         // Pinyin is typed with or without blanks between the syllables.
-        search(FindForms::Pinyin, without(*query, ' '));
-        search(FindForms::EnglishName, *query);
-        // Without its dashes, such a query finds every number that holds it with them too.
-        if (isDigitsAndDashes(*query))
-            search(FindForms::CasDigits, without(*query, '-'));
-        else
-            search(FindForms::CasNumber, *query);
-        search(FindForms::Use, *query);
+        search(FindField::Pinyin, without(*query, ' '));
+        search(FindField::EnglishName, *query);
+        // CAS numbers are compared without their dashes: "64175" and "64-17" find 64-17-5.
+        search(FindField::CasNumber, without(*query, '-'));
+        search(FindField::Use, *query);
     }
     if (formulaQuery)
-        search(FindForms::Formula, *formulaQuery);
+        search(FindField::Formula, *formulaQuery);
     result.matches = inRankOrder(best);
     return result;
 }

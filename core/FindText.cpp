@@ -18,18 +18,21 @@ struct FoldRange
 
 // The folds of the characters beyond ASCII, by code point: the query's characters are folded by
 // these, and the fields' by the code page 936 forms of the same (gbkFolds).
-constexpr std::array kFolds =
-    std::to_array<FoldRange>({{0xFF01, 0xFF5E, '!'},         // full-width ASCII
-                              {0x3000, 0x3000, ' '},         // ideographic space
-                              {0x00A0, 0x00A0, ' '},         // no-break space
-                              {0x2080, 0x2089, '0'},         // subscript digits
-                              {0x2070, 0x2070, '0'},         // superscript digits
-                              {0x00B9, 0x00B9, '1'},         //
-                              {0x00B2, 0x00B3, '2'},         //
-                              {0x2074, 0x2079, '4'},         //
-                              {0x00B7, 0x00B7, '.', true},   // middle dot
-                              {0x2022, 0x2022, '.', true},   // bullet
-                              {0x2219, 0x2219, '.', true}}); // bullet operator
+// clang-format off
+constexpr FoldRange kFolds[] = {
+    {0xFF01, 0xFF5E, '!'},       // full-width ASCII
+    {0x3000, 0x3000, ' '},       // ideographic space
+    {0x00A0, 0x00A0, ' '},       // no-break space
+    {0x2080, 0x2089, '0'},       // subscript digits
+    {0x2070, 0x2070, '0'},       // superscript digits: 0, 1, 2 and 3, 4 to 9
+    {0x00B9, 0x00B9, '1'},
+    {0x00B2, 0x00B3, '2'},
+    {0x2074, 0x2079, '4'},
+    {0x00B7, 0x00B7, '.', true}, // middle dot
+    {0x2022, 0x2022, '.', true}, // bullet
+    {0x2219, 0x2219, '.', true}, // bullet operator
+};
+// clang-format on
 
 /// What a character becomes, when it becomes ASCII; 0 when it stays itself.
 char foldCodePoint(char32_t c, Folding folding)
@@ -91,6 +94,12 @@ const GbkFolds& gbkFolds(Folding folding)
     return folding == Folding::Formula ? formula : general;
 }
 
+/// True for a byte that code page 936 allows after a lead byte.
+bool isSecondByte(unsigned char b)
+{
+    return b >= 0x40 && b <= 0xFE && b != 0x7F;
+}
+
 /// The length of the UTF-8 sequence that `lead` starts, or 0 when it starts none.
 std::size_t utf8Length(unsigned char lead)
 {
@@ -117,9 +126,12 @@ void AppendNormalForm(std::string& out, std::string_view text, Folding folding)
         char folded = 0;
         std::size_t width = 1;
         if (gbk::isLeadByte(byte)) {
-            width = i + 1 < text.size() ? 2 : 1;
-            if (width == 2)
-                folded = folds[byte << 8 | static_cast<unsigned char>(text[i + 1])];
+            if (i + 1 == text.size() || !isSecondByte(static_cast<unsigned char>(text[i + 1]))) {
+                ++i;
+                continue;
+            }
+            width = 2;
+            folded = folds[byte << 8 | static_cast<unsigned char>(text[i + 1])];
         } else {
             folded = foldAscii(byte, folding);
         }

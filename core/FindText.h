@@ -12,8 +12,8 @@
 ///   case;
 /// - in formulas, "·", "*" (and in a query "•" and "∙") are ".", the dot between the parts of
 ///   an adduct.
-/// Characters are the system's: a lead byte starts a character of two bytes, whatever the
-/// second, and a lone lead byte at the end is a character of its own.
+/// A normal form holds no control characters, and no lead byte without the second byte that
+/// makes a character of code page 936 with it: such a byte is left out.
 enum class Folding
 {
     General, ///< every field but the formula
