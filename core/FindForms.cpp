@@ -234,6 +234,14 @@ FindForms::FindForms(const CVELMORDoc& doc) : m_RecordCount(std::max(doc.RecordC
     pinyin.Finish();
 }
 
+std::size_t FindForms::LongestPiece() const
+{
+    std::size_t longest = 0;
+    for (const FindForm& form : m_Forms)
+        longest = std::max(longest, form.longestPiece);
+    return longest;
+}
+
 std::size_t FindForms::MemoryBytes() const
 {
     std::size_t bytes = 0;

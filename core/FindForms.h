@@ -69,6 +69,8 @@ public:
 
     const FindForm& Form(FindField field) const { return m_Forms[static_cast<int>(field)]; }
     int RecordCount() const { return m_RecordCount; }
+    /// The length of the longest piece of any form.
+    std::size_t LongestPiece() const;
     /// The memory the forms take.
     std::size_t MemoryBytes() const;
 

@@ -209,6 +209,10 @@ std::vector<FindMatch> inRankOrder(const std::vector<Rank>& best)
 FindResult FindRecords(const FindForms& forms, std::string_view utf8Query)
 {
     FindResult result;
+    // A paste longer than every field is no match, however it folds; converting it would take
+    // longer than the search.
+    if (NormalQueryLengthAtLeast(utf8Query) > forms.LongestPiece())
+        return result;
     const std::optional<std::string> query = NormalQuery(utf8Query, Folding::General);
     // The formula's folding goes further than the general one: it folds the general form the
     // same as the query, which it spares a second conversion, except where the query holds a

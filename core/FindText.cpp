@@ -114,6 +114,24 @@ std::size_t utf8Length(unsigned char lead)
     return 0;
 }
 
+/// Calls `onCodePoint(code point, its bytes)` for each character of UTF-8 text, up to the first
+/// byte that starts none; false when there is such a byte.
+template <class OnCodePoint> bool forEachCodePoint(std::string_view utf8, OnCodePoint&& onCodePoint)
+{
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = utf8Length(lead);
+        if (length == 0 || i + length > utf8.size())
+            return false;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k)
+            c = c << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        onCodePoint(c, utf8.substr(i, length));
+        i += length;
+    }
+    return true;
+}
+
 } // namespace
 
 void AppendNormalForm(std::string& out, std::string_view text, Folding folding)
@@ -162,23 +180,30 @@ std::optional<std::string> NormalQuery(std::string_view utf8Query, Folding foldi
 {
     std::string folded;
     folded.reserve(utf8Query.size());
-    for (std::size_t i = 0; i < utf8Query.size();) {
-        const auto lead = static_cast<unsigned char>(utf8Query[i]);
-        const std::size_t length = utf8Length(lead);
-        if (length == 0 || i + length > utf8Query.size())
-            return std::nullopt;
-        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k)
-            c = c << 6 | (static_cast<unsigned char>(utf8Query[i + k]) & 0x3F);
-        if (const char to = foldCodePoint(c, folding); to != 0 && length > 1)
+    const bool decoded = forEachCodePoint(utf8Query, [&](char32_t c, std::string_view character) {
+        if (const char to = foldCodePoint(c, folding); to != 0 && character.size() > 1)
             folded += to;
         else
-            folded.append(utf8Query.substr(i, length));
-        i += length;
-    }
-    // The conversion refuses malformed sequences that the loop above passed on.
+            folded += character;
+    });
+    if (!decoded)
+        return std::nullopt;
+    // The conversion refuses malformed sequences that the decoding passed on.
     const std::optional<std::string> gbkQuery = gbk::fromUtf8(folded);
     if (!gbkQuery)
         return std::nullopt;
     return NormalForm(*gbkQuery, folding);
+}
+
+std::size_t NormalQueryLengthAtLeast(std::string_view utf8Query)
+{
+    std::size_t characters = 0;
+    forEachCodePoint(utf8Query, [&characters](char32_t c, std::string_view character) {
+        const char folded = character.size() == 1
+                                ? foldAscii(static_cast<unsigned char>(c), Folding::General)
+                                : foldCodePoint(c, Folding::General);
+        if (folded != ' ')
+            ++characters;
+    });
+    return characters;
 }

@@ -31,3 +31,7 @@ std::string NormalForm(std::string_view text, Folding folding);
 /// "∙" as ".". Nothing when the query is not UTF-8 or holds any other character that code page
 /// 936 cannot hold: no field can hold it either.
 std::optional<std::string> NormalQuery(std::string_view utf8Query, Folding folding);
+
+/// At least how many bytes the normal form of a UTF-8 query holds: one for each character but
+/// the blanks. Cheaper than the normal form itself, it rules out queries too long for any field.
+std::size_t NormalQueryLengthAtLeast(std::string_view utf8Query);

@@ -89,3 +89,15 @@ TEST(FindText, QueriesNoFieldCanHoldAreNone)
     EXPECT_EQ(query("   "), "");
     EXPECT_EQ(query(""), "");
 }
+
+TEST(FindText, AQueryNeverFoldsShorterThanItsCharactersButTheBlanks)
+{
+    EXPECT_EQ(NormalQueryLengthAtLeast(" 乙 醇\t　"), 2u);
+    for (const char* text : {"ＨＣｌ", "H₂O", "CuSO4•5H2O", "乙醇 溶液", "  a  b  "}) {
+        const std::size_t atLeast = NormalQueryLengthAtLeast(text);
+        for (const Folding folding : {Folding::General, Folding::Formula}) {
+            if (const std::optional<std::string> normal = NormalQuery(text, folding))
+                EXPECT_GE(normal->size(), atLeast) << text;
+        }
+    }
+}
