@@ -180,3 +180,21 @@ TEST_F(SidebarFixture, TheFifthTabOnlyAddsItsTitleToTheStrip)
     EXPECT_EQ(differing, 0);
     EXPECT_GT(tabs.PageEntryAt(4)->m_rcHeader.left(), tabs.PageEntryAt(3)->m_rcHeader.right());
 }
+
+TEST_F(SidebarFixture, TheForgivingPanelMakesItsFormsOnceShownAndSearchesThem)
+{
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.PageEntryAt(4)->m_rcHeader.center());
+    auto* find = Page<CFindSearchDialog>(4);
+    ASSERT_TRUE(find->isVisible());
+    QTest::keyClicks(qobject_cast<QLineEdit*>(find->GetDlgItem(1006)), "yichun");
+    QTest::keyClick(find->GetDlgItem(1006), Qt::Key_Return);
+    ASSERT_EQ(find->ResultList().RowCount(), 1);
+    EXPECT_EQ(find->ResultList().Names().Name(0), names[1]);
+}
+
+TEST_F(SidebarFixture, TheSidebarGoesWhileTheFormsAreBeingMade)
+{
+    // The panel, shown, begins making its forms; the fixture then takes everything down.
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.PageEntryAt(4)->m_rcHeader.center());
+    EXPECT_TRUE(Page<CFindSearchDialog>(4)->isVisible());
+}
