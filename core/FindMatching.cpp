@@ -214,9 +214,9 @@ FindResult FindRecords(const FindForms& forms, std::string_view utf8Query)
     if (NormalQueryLengthAtLeast(utf8Query) > forms.LongestPiece())
         return result;
     const std::optional<std::string> query = NormalQuery(utf8Query, Folding::General);
-    // The formula's folding goes further than the general one: it folds the general form the
-    // same as the query, which it spares a second conversion, except where the query holds a
-    // dot that only a formula takes, which code page 936 cannot hold.
+    // The formulas' form of the query is its general form folded further, which spares a
+    // second conversion; only a query with a dot that code page 936 cannot hold ("•", "∙") has
+    // no general form, and is converted for the formulas alone.
     const std::optional<std::string> formulaQuery =
         query ? NormalForm(*query, Folding::Formula) : NormalQuery(utf8Query, Folding::Formula);
     if ((query && query->empty()) || (formulaQuery && formulaQuery->empty())) {

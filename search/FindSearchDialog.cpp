@@ -14,13 +14,6 @@ CFindSearchDialog::CFindSearchDialog(SearchHost& host)
 {
 }
 
-CFindSearchDialog::~CFindSearchDialog()
-{
-    // The forms being made read the document, which outlives the panel, not its windows.
-    if (m_Making.valid())
-        m_Making.wait();
-}
-
 bool CFindSearchDialog::OnInitDialog()
 {
     CSearchPanel::OnInitDialog();

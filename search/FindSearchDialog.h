@@ -16,7 +16,6 @@ class CFindSearchDialog : public CSearchPanel
 
 public:
     explicit CFindSearchDialog(SearchHost& host);
-    ~CFindSearchDialog() override;
 
 protected:
     bool OnInitDialog() override;
@@ -30,6 +29,8 @@ private:
     /// The forms, once made; waits for them.
     const FindForms& Forms();
 
+    /// The forms being made. They read the document, which outlives the panel; a panel that
+    /// goes meanwhile waits for them, as the future of a thread does when it is destroyed.
     std::future<std::unique_ptr<const FindForms>> m_Making;
     std::unique_ptr<const FindForms> m_Forms;
 };
