@@ -51,8 +51,8 @@ std::string longPaste()
 // Lookups as a user types them, then broad ones that thousands of records hold, a wrong CAS
 // check digit and a long paste.
 const std::string kQueries[] = {
-    "氯化", "yichun", "lhn", "Bromphen", "64175", "C12H", "照相", "7732-18-4",
-    "酸",   "a",      "1",   longPaste(),
+    "氯化", "yichun",    "lhn", "Bromphen", "64175", "C12H",
+    "照相", "7732-18-4", "酸",  "a",        "1",     longPaste(),
 };
 constexpr int kQueryCount = static_cast<int>(std::size(kQueries));
 
@@ -101,8 +101,8 @@ void BM_FindFormsMemory(benchmark::State& state)
     }
     for (auto _ : state)
         benchmark::DoNotOptimize(fieldBytes);
-    state.counters["memory_ratio"] = static_cast<double>(loadedForms().MemoryBytes()) /
-                                     static_cast<double>(fieldBytes);
+    state.counters["memory_ratio"] =
+        static_cast<double>(loadedForms().MemoryBytes()) / static_cast<double>(fieldBytes);
 }
 BENCHMARK(BM_FindFormsMemory)->Iterations(1);
 
