@@ -1,6 +1,7 @@
 #include "SyntheticDatabase.h"
 
 #include "ArchiveWriter.h"
+#include "CasNumber.h"
 #include "DatabaseFile.h"
 #include "Gbk.h"
 
@@ -138,18 +139,6 @@ std::string casNumber(Random& r)
 }
 
 } // namespace
-
-int CasCheckDigit(std::string_view digitsWithHyphens)
-{
-    int sum = 0;
-    int weight = 1;
-    for (auto it = digitsWithHyphens.rbegin(); it != digitsWithHyphens.rend(); ++it) {
-        if (*it < '0' || *it > '9')
-            continue;
-        sum += weight++ * (*it - '0');
-    }
-    return sum % 10;
-}
 
 void GenerateSyntheticRecords(std::int64_t count, std::uint64_t seed,
                               const std::function<void(const ReagentRecord&)>& onRecord)

@@ -17,6 +17,3 @@ void GenerateSyntheticRecords(std::int64_t count, std::uint64_t seed,
 
 /// Writes a whole synthetic database of `count` records.
 void WriteSyntheticDatabase(std::ostream& out, std::int64_t count, std::uint64_t seed);
-
-/// The CAS check digit of the digits before the last hyphen ("7732-18" gives 5).
-int CasCheckDigit(std::string_view digitsWithHyphens);

@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libx11-dev
+    libicu-dev
     qt6-translations-l10n qt6-wayland weston
     scdoc desktop-file-utils appstream dpkg-dev file lintian man-db
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev

@@ -69,7 +69,7 @@ done
 packaged_desktop=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/share/applications/$id.desktop")
 grep -qx "Path=/usr/share/velmor" <<<"$packaged_desktop" || fail "the package's Path= is wrong"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 fonts-liberation fonts-noto-cjk qt6-translations-l10n; do
+for needed in libqt6widgets6 libicu72 fonts-liberation fonts-noto-cjk qt6-translations-l10n; do
     grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 dpkg-deb -f "$deb" Recommends | grep -q xdg-utils || fail "Recommends lacks xdg-utils"

@@ -32,10 +32,10 @@ void CSearchPanel::DoDataExchange(bool saveAndValidate)
         field->setText(QString::fromStdString(gbk::toUtf8(m_Query)));
         return;
     }
-    const std::string typed = field->text().toStdString();
-    const std::optional<std::string> encoded = gbk::fromUtf8(typed);
+    m_QueryUtf8 = field->text().toStdString();
+    const std::optional<std::string> encoded = gbk::fromUtf8(m_QueryUtf8);
     m_QueryEncodable = encoded.has_value();
-    m_Query = encoded.value_or(typed);
+    m_Query = encoded.value_or(m_QueryUtf8);
 }
 
 void CSearchPanel::InitLinks()
@@ -72,8 +72,12 @@ void CSearchPanel::FillWithMatches(SearchKind kind)
 
 void CSearchPanel::ReportMatches(std::size_t count)
 {
-    m_Host.ShowSearchMessage(count == 0 ? std::string("没有找到")
-                                        : "找到 " + std::to_string(count) + " 条");
+    m_Host.ShowSearchMessage(MatchCountMessage(count));
+}
+
+std::string CSearchPanel::MatchCountMessage(std::size_t count)
+{
+    return count == 0 ? std::string("没有找到") : "找到 " + std::to_string(count) + " 条";
 }
 
 void CSearchPanel::OpenSelectedRow()

@@ -31,6 +31,8 @@ public:
 
     /// The query as last read from the field, in code page 936.
     const std::string& Query() const { return m_Query; }
+    /// The same as typed, in UTF-8.
+    const std::string& QueryUtf8() const { return m_QueryUtf8; }
     ResultListView& ResultList() { return m_ResultList; }
     CLinkLabel& ErrorLink() { return m_ErrorLink; }
     CLinkLabel& PriceLink() { return m_PriceLink; }
@@ -51,6 +53,8 @@ protected:
     void FillWithMatches(SearchKind kind);
     /// Says in the status bar how many records a search listed: "找到 N 条" or "没有找到".
     void ReportMatches(std::size_t count);
+    /// What ReportMatches says.
+    static std::string MatchCountMessage(std::size_t count);
     /// Makes the topmost selected row the page shown and records it in the history.
     void OpenSelectedRow();
     /// Connects the "检索" button (1004) to `search`.
@@ -66,6 +70,7 @@ private:
     const ControlIds m_Ids;
     ResultListView m_ResultList;
     std::string m_Query;
+    std::string m_QueryUtf8;
     /// False when the field holds a character code page 936 cannot express; m_Query then
     /// holds the field's UTF-8 text, which tells queries apart but is never searched for.
     bool m_QueryEncodable = true;

@@ -1,6 +1,7 @@
 #include "SearchSidebar.h"
 
 #include "CASSearchDialog.h"
+#include "FindSearchDialog.h"
 #include "GripperBar.h"
 #include "NameSearchDialog.h"
 #include "PanelTabCtrl.h"
@@ -33,5 +34,7 @@ void AssembleSearchSidebar(QWidget& frame, CGripperBar& bar, CPanelTabCtrl& tabs
                       QStringLiteral("用途检索"));
     tabs.AddPanelPage([&host] { return new CShiSearcherDialog(host); }, 146,
                       QStringLiteral("化学式检索"));
+    tabs.AddPanelPage([&host] { return new CFindSearchDialog(host); }, 147,
+                      QStringLiteral("综合检索"));
     tabs.ShowPage(0);
 }

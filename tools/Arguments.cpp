@@ -6,24 +6,26 @@
 #include <charconv>
 
 Arguments::Arguments(std::span<const std::string> args,
-                     std::initializer_list<std::string_view> options)
+                     std::initializer_list<std::string_view> options,
+                     std::initializer_list<std::string_view> flags)
 {
-    if (options.size() == 0) {
-        m_Positional.assign(args.begin(), args.end());
-        return;
-    }
-    const auto known = [&](std::string_view name) {
-        return std::find(options.begin(), options.end(), name) != options.end();
+    const auto among = [](std::initializer_list<std::string_view> names, std::string_view name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
     };
-    bool optionsEnded = false;
+    bool optionsEnded = options.size() == 0 && flags.size() == 0;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            m_Positional.push_back(arg);
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
             continue;
         }
-        if (arg == "--") {
-            optionsEnded = true;
+        if (!optionsEnded && among(flags, arg)) {
+            if (!m_Flags.insert(arg).second)
+                throw UsageError("选项" + quoted(arg) + "给了不止一次。");
+            continue;
+        }
+        if (optionsEnded || options.size() == 0 || arg.size() < 2 || arg[0] != '-') {
+            m_Positional.push_back(arg);
             continue;
         }
         std::string name = arg;
@@ -33,7 +35,7 @@ Arguments::Arguments(std::span<const std::string> args,
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        if (!known(name))
+        if (!among(options, name))
             throw UsageError("未知的选项" + quoted(name) + "。");
         if (!value) {
             if (i + 1 == args.size())

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <map>
 #include <optional>
+#include <set>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -21,19 +22,25 @@ public:
 /// A command's arguments, sorted into options and positional arguments.
 ///
 /// Each option takes a value, given as "--name value", "--name=value" or, for one-letter
-/// options, "-o value". "--" ends the options. A command that declares no options takes every
-/// argument as it stands, so that a search for "-18-5" needs no quoting tricks.
+/// options, "-o value"; a flag ("--json") takes none. "--" ends the options. A command that
+/// declares no options takes every argument as it stands, flags apart, so that a search for
+/// "-18-5" needs no quoting tricks.
 class Arguments
 {
 public:
-    /// Throws UsageError for an unknown option, an option without its value or given twice.
-    Arguments(std::span<const std::string> args, std::initializer_list<std::string_view> options);
+    /// Throws UsageError for an unknown option, an option without its value, or an option or
+    /// flag given twice.
+    Arguments(std::span<const std::string> args, std::initializer_list<std::string_view> options,
+              std::initializer_list<std::string_view> flags = {});
 
     /// Exactly `names.size()` positional arguments, named in the message when some are missing
     /// or one is left over; throws UsageError otherwise.
     const std::vector<std::string>& positional(std::initializer_list<std::string_view> names) const;
 
     std::optional<std::string> option(std::string_view name) const;
+
+    /// Whether the flag was given.
+    bool flag(std::string_view name) const { return m_Flags.contains(name); }
 
     /// The option's value, which must be given; throws UsageError otherwise.
     std::string requiredOption(std::string_view name) const;
@@ -46,4 +53,5 @@ public:
 private:
     std::vector<std::string> m_Positional;
     std::map<std::string, std::string, std::less<>> m_Options;
+    std::set<std::string, std::less<>> m_Flags;
 };

@@ -11,7 +11,8 @@ using CommandArguments = std::span<const std::string>;
 enum ExitStatus : int
 {
     kExitSuccess = 0, ///< done
-    kExitFailure = 1, ///< a file could not be loaded, read or written, or `check` found errors
+    kExitFailure = 1, ///< a file could not be loaded, read or written, `check` found errors or
+                      ///< `find` nothing
     kExitUsage = 2,   ///< wrong usage; the command throws UsageError for these
 };
 
@@ -28,6 +29,7 @@ public:
 int InfoCommand(CommandArguments args);
 int DumpCommand(CommandArguments args);
 int SearchCommand(CommandArguments args);
+int FindCommand(CommandArguments args);
 int BuildCommand(CommandArguments args);
 int CheckCommand(CommandArguments args);
 int SynthCommand(CommandArguments args);

@@ -31,6 +31,11 @@ constexpr std::array kCommands = std::to_array<Command>({
     {"search", "FILE KIND QUERY",
      "打印与程序相同的检索结果（中文名称，每行一个）；KIND 为 chinese、english、cas、use、formula",
      SearchCommand},
+    {"find", "FILE QUERY [--json]",
+     "综合检索：名称、别名、拼音（全拼或首字母）、英文名称、CAS 号（可不带连字符）、化学式和用途，"
+     "不分大小写和全角半角；按匹配程度排序，每行一条：记录序号（从 1 起）、中文名称、匹配的字段，"
+     "以制表符分隔；--json 时每行一个 JSON 对象；没有找到时退出状态为 1",
+     FindCommand},
     {"build", "INPUT.csv -o FILE",
      "由 UTF-8 的 CSV（表头为字段名）生成数据库；INPUT 为 - 时读标准输入", BuildCommand},
     {"check", "FILE", "检查数据库并逐条列出问题，最后一行是汇总；有错误时退出状态为 1",
@@ -67,8 +72,8 @@ void printUsage(std::ostream& out)
     for (const Command& command : kCommands)
         out << "  " << usageLine(command) << "\n      " << command.summary << '\n';
     out << "\n命令行和标准输出都是 UTF-8；消息写到标准错误。\n"
-           "退出状态：0 成功；1 数据库无法读入、文件无法读写、check 发现错误或 text "
-           "的名称不在数据库中；\n"
+           "退出状态：0 成功；1 数据库无法读入、文件无法读写、check 发现错误、text "
+           "的名称不在数据库中或 find 没有找到；\n"
            "2 用法错误。\n"
            "velmor-kdb --help 显示本说明，velmor-kdb 命令 --help 显示该命令的用法，"
            "velmor-kdb --version 显示版本。\n";

@@ -59,7 +59,7 @@ TEST(DesktopSmoke, StartsSearchesOpensAPageAndClosesCleanly)
         ASSERT_TRUE(app.InitInstance());
         CMainFrame& frame = *app.MainFrame();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-        ASSERT_EQ(frame.m_SearchTabs.PageCount(), 4);
+        ASSERT_EQ(frame.m_SearchTabs.PageCount(), 5);
 
         QTest::mouseClick(&frame.m_SearchTabs, Qt::LeftButton, {},
                           frame.m_SearchTabs.PageEntryAt(1)->m_rcHeader.center());

@@ -1,10 +1,11 @@
-// The four panels' dialog templates as shipped, and the keyboard order of the panels built
-// from them.
+// The panels' dialog templates as shipped, and the keyboard order of the panels built from
+// them.
 
 #include "CASSearchDialog.h"
 #include "ControlId.h"
 #include "DialogTemplate.h"
 #include "FakeSearchHost.h"
+#include "FindSearchDialog.h"
 #include "NameSearchDialog.h"
 #include "ShiSearcherDialog.h"
 #include "UseSeacherDialog.h"
@@ -95,6 +96,17 @@ const std::vector<PanelTemplate> kPanels = {
       {Kind::Link, 1024, "价格咨询", {113, 280, 34, 8}},
       {Kind::List, 1010, "", {7, 30, 143, 230}}},
      {1004, 1006, 1010}},
+    {147,
+     "宋体",
+     12,
+     {157, 327},
+     {{Kind::Label, -1, "关键词", {5, 11, 27, 14}},
+      {Kind::Edit, 1006, "", {33, 8, 80, 14}},
+      {Kind::Button, 1004, "检索", {117, 8, 32, 14}},
+      {Kind::List, 1007, "", {7, 30, 143, 230}},
+      {Kind::Link, 1021, "我要纠错", {102, 266, 40, 12}},
+      {Kind::Link, 1022, "价格咨询", {102, 279, 34, 8}}},
+     {1006, 1004, 1007}},
 };
 
 /// The styles each kind of control must carry, and those it must not.
@@ -148,8 +160,10 @@ std::unique_ptr<CSearchPanel> MakePanel(int templateId, FakeSearchHost& host)
         return std::make_unique<CCASSearchDialog>(host);
     case 132:
         return std::make_unique<CUseSeacherDialog>(host);
-    default:
+    case 146:
         return std::make_unique<CShiSearcherDialog>(host);
+    default:
+        return std::make_unique<CFindSearchDialog>(host);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "CASSearchDialog.h"
 #include "Document.h"
 #include "FakeSearchHost.h"
+#include "FindSearchDialog.h"
 #include "NameSearchDialog.h"
 #include "NavigationHistory.h"
 #include "ShiSearcherDialog.h"
@@ -474,4 +475,98 @@ TEST_F(PanelFixture, CtrlCInAResultListCopiesTheNameOfItsRow)
     QApplication::clipboard()->clear();
     QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("丙酮"));
+}
+
+TEST_F(PanelFixture, TheForgivingPanelListsEachRecordOnceBestFirstWithWhereItMatched)
+{
+    auto* find = Make<CFindSearchDialog>(147);
+    ResultListView& list = find->ResultList();
+    EXPECT_TRUE(Rows(find).isEmpty());
+    const QAbstractItemModel* model = list.model();
+    ASSERT_EQ(model->columnCount(), 2);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("试剂名称"));
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("匹配"));
+    // Both columns in view, side by side.
+    EXPECT_GT(list.header()->sectionSize(1), 0);
+    EXPECT_LE(list.header()->length(), list.viewport()->width());
+
+    const auto matched = [&] {
+        QStringList fields;
+        for (int row = 0; row < model->rowCount(); ++row)
+            fields << model->data(model->index(row, 1)).toString();
+        return fields;
+    };
+    Type(Field(find, 1006), QStringLiteral("ETHANOL"));
+    ClickSearch(find);
+    EXPECT_EQ(Rows(find), (QStringList{QStringLiteral("乙醇"), QStringLiteral("乙醇"),
+                                       QStringLiteral("甲醇")}));
+    EXPECT_EQ(matched(), (QStringList{QStringLiteral("英文名称"), QStringLiteral("英文名称"),
+                                      QStringLiteral("英文名称")}));
+    EXPECT_EQ(host.message, "找到 3 条");
+    // Characters that only the forgiving search folds: subscript digits.
+    Type(Field(find, 1006), QStringLiteral("C₂H₆O"));
+    ClickSearch(find);
+    EXPECT_EQ(Rows(find), QStringList{QStringLiteral("乙醇")});
+    EXPECT_EQ(matched(), QStringList{QStringLiteral("化学式")});
+    Type(Field(find, 1006), QStringLiteral("bingtong"));
+    ClickSearch(find);
+    EXPECT_EQ(matched(), QStringList{QStringLiteral("拼音")});
+    EXPECT_EQ(view.redraws, 0);
+    EXPECT_EQ(host.history.count(), 0);
+}
+
+TEST_F(PanelFixture, TheForgivingPanelSearchesOnEnterInItsFieldAndOpensRows)
+{
+    auto* find = Make<CFindSearchDialog>(147);
+    QLineEdit* field = Field(find, 1006);
+    Type(field, QStringLiteral("yichun"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(Rows(find), (QStringList{QStringLiteral("乙醇"), QStringLiteral("乙醇")}));
+    // Enter in the field searches again, even for the same query with a row selected.
+    Select(find, {1});
+    Type(field, QStringLiteral("yichun"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(view.redraws, 0);
+    EXPECT_TRUE(find->ResultList().selectionModel()->selectedRows().isEmpty());
+
+    DoubleClickRow(find, 0);
+    EXPECT_EQ(Current(), gbkOf("乙醇"));
+    EXPECT_EQ(History(), std::vector<std::string>{gbkOf("乙醇")});
+    Type(field, QStringLiteral("丙"));
+    QTest::keyClick(field, Qt::Key_Return);
+    Select(find, {0});
+    QTest::keyClick(&find->ResultList(), Qt::Key_Return);
+    EXPECT_EQ(Current(), gbkOf("丙酮"));
+    EXPECT_EQ(view.redraws, 2);
+}
+
+TEST_F(PanelFixture, TheForgivingPanelSaysWhatItFoundAWrongCheckDigitAndAnEmptyQuery)
+{
+    auto* find = Make<CFindSearchDialog>(147);
+    QLineEdit* field = Field(find, 1006);
+    Type(field, QStringLiteral("64175"));
+    ClickSearch(find);
+    EXPECT_EQ(host.message, "找到 2 条");
+    Type(field, QStringLiteral("67-64-2"));
+    ClickSearch(find);
+    EXPECT_EQ(host.message, "没有找到；CAS 号校验位不符，应为 1");
+    // 47-14-3 would be right; its digits lie within those of 7647-14-5.
+    Type(field, QStringLiteral("47-14-5"));
+    ClickSearch(find);
+    EXPECT_EQ(Rows(find), QStringList{QStringLiteral("氯化钠")});
+    EXPECT_EQ(host.message, "找到 1 条；CAS 号校验位不符，应为 3");
+    Type(field, QStringLiteral("　 "));
+    ClickSearch(find);
+    EXPECT_TRUE(Rows(find).isEmpty());
+    EXPECT_EQ(host.message, "检索词是空的");
+}
+
+TEST_F(PanelFixture, TheForgivingPanelSearchesBeforeItWasEverShown)
+{
+    auto* find = new CFindSearchDialog(host);
+    ASSERT_TRUE(find->Create(147, &page));
+    Field(find, 1006)->setText(QStringLiteral("乙醇"));
+    ClickSearch(find);
+    EXPECT_EQ(Rows(find).size(), 2);
+    EXPECT_FALSE(find->isVisible());
 }

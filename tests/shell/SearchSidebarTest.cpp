@@ -1,6 +1,7 @@
 #include "SearchSidebar.h"
 #include "CASSearchDialog.h"
 #include "ControlId.h"
+#include "FindSearchDialog.h"
 #include "GripperBar.h"
 #include "NameSearchDialog.h"
 #include "NavigationHistory.h"
@@ -12,9 +13,11 @@
 #include "TestDatabase.h"
 #include "UseSeacherDialog.h"
 #include "VELMORDoc.h"
+#include "WindowStyles.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -74,16 +77,17 @@ struct SidebarFixture : ::testing::Test
 
 } // namespace
 
-TEST_F(SidebarFixture, FourTabsInOrderWithTheNamePanelShownAndTheStartPageCurrent)
+TEST_F(SidebarFixture, FiveTabsInOrderWithTheNamePanelShownAndTheStartPageCurrent)
 {
     EXPECT_EQ(bar.parentWidget(), &frame);
     EXPECT_EQ(ControlId(&bar), 123);
     EXPECT_EQ(tabs.parentWidget(), &bar);
     EXPECT_EQ(ControlId(&tabs), 125);
-    ASSERT_EQ(tabs.PageCount(), 4);
+    ASSERT_EQ(tabs.PageCount(), 5);
     const QStringList titles = {QStringLiteral("名称检索"), QStringLiteral("CAS检索"),
-                                QStringLiteral("用途检索"), QStringLiteral("化学式检索")};
-    for (int i = 0; i < 4; ++i) {
+                                QStringLiteral("用途检索"), QStringLiteral("化学式检索"),
+                                QStringLiteral("综合检索")};
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(tabs.PageEntryAt(i)->m_strCaption, titles[i]);
         EXPECT_TRUE(tabs.PageEntryAt(i)->m_hTabIcon.isNull());
     }
@@ -91,9 +95,10 @@ TEST_F(SidebarFixture, FourTabsInOrderWithTheNamePanelShownAndTheStartPageCurren
     EXPECT_NE(Page<CCASSearchDialog>(1), nullptr);
     EXPECT_NE(Page<CUseSeacherDialog>(2), nullptr);
     EXPECT_NE(Page<CShiSearcherDialog>(3), nullptr);
+    EXPECT_NE(Page<CFindSearchDialog>(4), nullptr);
     EXPECT_EQ(tabs.ShownPage(), 0);
     EXPECT_TRUE(Page<CSearchPanel>(0)->isVisible());
-    for (int i = 1; i < 4; ++i)
+    for (int i = 1; i < 5; ++i)
         EXPECT_FALSE(Page<CSearchPanel>(i)->isVisible());
     EXPECT_TRUE(qobject_cast<QRadioButton*>(Page<CSearchPanel>(0)->GetDlgItem(1002))->isChecked());
     EXPECT_EQ(frame.doc.m_CurrentName, "firstpage");
@@ -124,9 +129,10 @@ TEST_F(SidebarFixture, PanelsKeepTheirOwnStateAcrossTabs)
     EXPECT_EQ(cas->ResultList().RowCount(), 2);
     EXPECT_EQ(frame.doc.m_CurrentName, "firstpage"); // switching and searching show nothing new
 
-    // The other panels still list the first 100 names.
+    // The other panels still list the first 100 names, the forgiving one nothing.
     for (int i : {0, 2, 3})
         EXPECT_EQ(Page<CSearchPanel>(i)->ResultList().RowCount(), 100);
+    EXPECT_EQ(Page<CSearchPanel>(4)->ResultList().RowCount(), 0);
 
     QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.PageEntryAt(3)->m_rcHeader.center());
     QTest::mouseClick(&tabs, Qt::LeftButton, {}, casTab.center());
@@ -225,4 +231,57 @@ TEST_F(SidebarKeys, SwitchingLeavesTheListsOfThePanelsAsTheyWere)
     QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.PageEntryAt(0)->m_rcHeader.center());
     for (int i = 0; i < tabs.PageCount(); ++i)
         EXPECT_EQ(Page<CSearchPanel>(i)->ResultList().FirstSelectedRow(), -1) << i;
+}
+
+TEST_F(SidebarFixture, TheFifthTabOnlyAddsItsTitleToTheStrip)
+{
+    // The four specified tabs as a tab control holding them alone lays them out and paints
+    // them.
+    CPanelTabCtrl four;
+    ASSERT_TRUE(four.Create(WS_CHILD | WS_VISIBLE | CPanelTabCtrl::TABSTYLE_TOP,
+                            QRect(0, 0, 100, 100), &frame, 126));
+    for (int i = 0; i < 4; ++i)
+        four.AttachPageWindow(new QWidget, tabs.PageEntryAt(i)->m_strCaption);
+    four.ShowPage(0);
+    four.setGeometry(tabs.geometry());
+    QApplication::processEvents();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(four.PageEntryAt(i)->m_rcHeader, tabs.PageEntryAt(i)->m_rcHeader) << i;
+
+    const auto painted = [](QWidget& control) {
+        QImage image(control.size(), QImage::Format_RGB32);
+        control.render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        return image;
+    };
+    const QImage withFive = painted(tabs);
+    const QImage withFour = painted(four);
+    // The fifth tab's rectangle, with the lines drawn on its right and bottom edges.
+    const QRect fifth = tabs.PageEntryAt(4)->m_rcHeader.adjusted(0, 0, 1, 1);
+    int differing = 0;
+    for (int y = 0; y < withFive.height(); ++y) {
+        for (int x = 0; x < withFive.width(); ++x) {
+            if (!fifth.contains(x, y) && withFive.pixel(x, y) != withFour.pixel(x, y))
+                ++differing;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(tabs.PageEntryAt(4)->m_rcHeader.left(), tabs.PageEntryAt(3)->m_rcHeader.right());
+}
+
+TEST_F(SidebarFixture, TheForgivingPanelMakesItsFormsOnceShownAndSearchesThem)
+{
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.PageEntryAt(4)->m_rcHeader.center());
+    auto* find = Page<CFindSearchDialog>(4);
+    ASSERT_TRUE(find->isVisible());
+    QTest::keyClicks(qobject_cast<QLineEdit*>(find->GetDlgItem(1006)), "yichun");
+    QTest::keyClick(find->GetDlgItem(1006), Qt::Key_Return);
+    ASSERT_EQ(find->ResultList().RowCount(), 1);
+    EXPECT_EQ(find->ResultList().Names().Name(0), names[1]);
+}
+
+TEST_F(SidebarFixture, TheSidebarGoesWhileTheFormsAreBeingMade)
+{
+    // The panel, shown, begins making its forms; the fixture then takes everything down.
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.PageEntryAt(4)->m_rcHeader.center());
+    EXPECT_TRUE(Page<CFindSearchDialog>(4)->isVisible());
 }

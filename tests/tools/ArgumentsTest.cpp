@@ -28,6 +28,16 @@ TEST(ArgumentsTest, ACommandWithoutOptionsTakesEverythingAsItStands)
                 ElementsAre("a.kdb", "cas", "-18-5"));
 }
 
+TEST(ArgumentsTest, FlagsAnywhereAndEverythingElseAsItStands)
+{
+    const std::vector<std::string> args = words({"a.kdb", "--json", "-18-5"});
+    const Arguments arguments(args, {}, {"--json"});
+    EXPECT_THAT(arguments.positional({"FILE", "QUERY"}), ElementsAre("a.kdb", "-18-5"));
+    EXPECT_TRUE(arguments.flag("--json"));
+    EXPECT_FALSE(Arguments(words({"a", "--", "--json"}), {}, {"--json"}).flag("--json"));
+    EXPECT_THROW(Arguments(words({"--json", "--json"}), {}, {"--json"}), UsageError);
+}
+
 TEST(ArgumentsTest, WrongUseIsAUsageError)
 {
     const auto parse = [](std::vector<std::string> args) {

@@ -1,7 +1,5 @@
 #include "CasNumber.h"
 
-#include "SyntheticDatabase.h"
-
 #include <algorithm>
 #include <cctype>
 
@@ -14,6 +12,18 @@ bool allDigits(std::string_view text)
 }
 
 } // namespace
+
+int CasCheckDigit(std::string_view digitsWithHyphens)
+{
+    int sum = 0;
+    int weight = 1;
+    for (auto it = digitsWithHyphens.rbegin(); it != digitsWithHyphens.rend(); ++it) {
+        if (*it < '0' || *it > '9')
+            continue;
+        sum += weight++ * (*it - '0');
+    }
+    return sum % 10;
+}
 
 CasVerdict CheckCasNumber(std::string_view text)
 {

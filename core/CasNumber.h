@@ -17,3 +17,6 @@ struct CasVerdict
 
 /// Checks the form and the check digit of a CAS registry number such as "7732-18-5".
 CasVerdict CheckCasNumber(std::string_view text);
+
+/// The CAS check digit of the digits before the last hyphen ("7732-18" gives 5).
+int CasCheckDigit(std::string_view digitsWithHyphens);

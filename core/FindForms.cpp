@@ -1,0 +1,251 @@
+#include "FindForms.h"
+
+#include "FindText.h"
+#include "Gbk.h"
+#include "Pinyin.h"
+#include "VELMORDoc.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+/// Calls `onCharacter(code)` for each character of a normal form, or of a query in normal form:
+/// a two-byte character as lead byte << 8 | second byte, any other as its byte.
+template <class OnCharacter> void forEachCharacter(std::string_view text, OnCharacter&& onCharacter)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned code = static_cast<unsigned char>(text[i]);
+        if (gbk::isLeadByte(static_cast<unsigned char>(code)) && i + 1 < text.size())
+            code = code << 8 | static_cast<unsigned char>(text[++i]);
+        onCharacter(code);
+    }
+}
+
+/// Appends the entries of one form, record by record.
+class FormWriter
+{
+public:
+    /// `characters`: whether the form keeps where its characters start.
+    explicit FormWriter(FindForm& form, bool characters = false)
+        : m_Form(form), m_Characters(characters)
+    {
+    }
+
+    /// Begins the entry of the next record.
+    void Begin()
+    {
+        m_Form.starts.push_back(static_cast<std::uint32_t>(m_Form.bytes.size()));
+        m_Pieces = 0;
+    }
+
+    /// Begins a piece of the current entry; its text is appended to the returned buffer.
+    std::string& BeginPiece()
+    {
+        if (m_Pieces++ > 0)
+            m_Form.bytes += FindForm::kPieceBreak;
+        m_PieceStart = m_Form.bytes.size();
+        return m_Form.bytes;
+    }
+
+    /// Ends the piece begun last, whose characters start at the offsets `characterStarts`
+    /// within it, when the form keeps them; returns its text.
+    std::string_view EndPiece(const std::vector<std::uint32_t>& characterStarts = {})
+    {
+        // The offsets are 32-bit: a text that would take the form past them is left out.
+        if (m_Form.bytes.size() > std::numeric_limits<std::uint32_t>::max())
+            m_Form.bytes.resize(m_PieceStart);
+        m_Form.longestPiece = std::max(m_Form.longestPiece, m_Form.bytes.size() - m_PieceStart);
+        if (m_Characters) {
+            std::vector<std::uint64_t>& bits = m_Form.characterStarts;
+            bits.resize((m_Form.bytes.size() + 63) / 64);
+            for (const std::uint32_t at : characterStarts) {
+                const std::size_t offset = m_PieceStart + at;
+                bits[offset / 64] |= std::uint64_t{1} << (offset % 64);
+            }
+        }
+        return std::string_view(m_Form.bytes).substr(m_PieceStart);
+    }
+
+    std::string_view AddPiece(std::string_view text,
+                              const std::vector<std::uint32_t>& characterStarts = {})
+    {
+        BeginPiece() += text;
+        return EndPiece(characterStarts);
+    }
+
+    /// Appends the normal form of `text` as a piece and returns it.
+    std::string_view AddNormal(std::string_view text, Folding folding = Folding::General)
+    {
+        AppendNormalForm(BeginPiece(), text, folding);
+        return EndPiece();
+    }
+
+    void Finish()
+    {
+        m_Form.starts.push_back(static_cast<std::uint32_t>(m_Form.bytes.size()));
+        MakeChunks();
+        m_Form.bytes.shrink_to_fit();
+        m_Form.starts.shrink_to_fit();
+        m_Form.characterStarts.shrink_to_fit();
+    }
+
+private:
+    void MakeChunks()
+    {
+        const std::vector<std::uint32_t>& starts = m_Form.starts;
+        const int records = m_Form.RecordCount();
+        for (int first = 0; first < records;) {
+            int end = first + 1;
+            while (end < records && starts[end + 1] - starts[first] <= FindForm::kChunkBytes)
+                ++end;
+            m_Form.chunkStarts.push_back(static_cast<std::uint32_t>(first));
+            m_Form.chunkSketches.push_back(FindForm::SketchOf(
+                std::string_view(m_Form.bytes).substr(starts[first], starts[end] - starts[first])));
+            first = end;
+        }
+        m_Form.chunkStarts.push_back(static_cast<std::uint32_t>(records));
+    }
+
+    FindForm& m_Form;
+    const bool m_Characters;
+    int m_Pieces = 0;
+    std::size_t m_PieceStart = 0;
+};
+
+/// Calls `onPiece` for each name of a normal alias text: the names are separated by ";" (the
+/// normal form of "；" too), without blanks around them; empty names are passed over.
+template <class OnPiece> void forEachAlias(std::string_view aliases, OnPiece&& onPiece)
+{
+    while (!aliases.empty()) {
+        const std::size_t end = std::min(aliases.find(';'), aliases.size());
+        std::string_view piece = aliases.substr(0, end);
+        aliases.remove_prefix(std::min(end + 1, aliases.size()));
+        while (!piece.empty() && piece.front() == ' ')
+            piece.remove_prefix(1);
+        while (!piece.empty() && piece.back() == ' ')
+            piece.remove_suffix(1);
+        if (!piece.empty())
+            onPiece(piece);
+    }
+}
+
+/// The spellings of the names of each record, in the pinyin form: for each name its pinyin,
+/// then its initials (unless they are the same); nothing for a name without any reading.
+class PinyinWriter
+{
+public:
+    explicit PinyinWriter(FindForm& form) : m_Writer(form, true) {}
+
+    void Begin() { m_Writer.Begin(); }
+
+    void Add(std::string_view name)
+    {
+        m_Speller.Spell(name, m_Spelling);
+        if (!m_Spelling.sounded)
+            return;
+        m_Writer.AddPiece(m_Spelling.pinyin, m_Spelling.characterStarts);
+        if (m_Spelling.initials == m_Spelling.pinyin)
+            return;
+        // Each initial is a character of its own.
+        m_Starts.resize(m_Spelling.initials.size());
+        for (std::size_t i = 0; i < m_Starts.size(); ++i)
+            m_Starts[i] = static_cast<std::uint32_t>(i);
+        m_Writer.AddPiece(m_Spelling.initials, m_Starts);
+    }
+
+    void Finish() { m_Writer.Finish(); }
+
+private:
+    FormWriter m_Writer;
+    PinyinSpeller m_Speller;
+    Spelling m_Spelling;
+    std::vector<std::uint32_t> m_Starts;
+};
+
+} // namespace
+
+FindForm::Sketch FindForm::SketchOf(std::string_view text)
+{
+    Sketch sketch{};
+    forEachCharacter(text, [&sketch](unsigned code) {
+        const unsigned bucket = (code * 0x9E3779B1u) >> 23; // 9 bits of a multiplicative hash
+        sketch[bucket / 64] |= std::uint64_t{1} << (bucket % 64);
+    });
+    return sketch;
+}
+
+bool FindForm::StartsCharacter(int record, std::size_t offset) const
+{
+    if (!characterStarts.empty())
+        return (characterStarts[offset / 64] >> (offset % 64) & 1) != 0;
+    // Any byte but a lead byte ends a character, so the characters after the last such byte
+    // before `offset` (or after the entry's start) are pairs of lead-range bytes.
+    std::size_t pairsFrom = offset;
+    while (pairsFrom > starts[static_cast<std::size_t>(record)] &&
+           gbk::isLeadByte(static_cast<unsigned char>(bytes[pairsFrom - 1])))
+        --pairsFrom;
+    return (offset - pairsFrom) % 2 == 0;
+}
+
+std::size_t FindForm::MemoryBytes() const
+{
+    return bytes.capacity() + starts.capacity() * sizeof(std::uint32_t) +
+           characterStarts.capacity() * sizeof(std::uint64_t) +
+           chunkStarts.capacity() * sizeof(std::uint32_t) +
+           chunkSketches.capacity() * sizeof(Sketch);
+}
+
+FindForms::FindForms(const CVELMORDoc& doc) : m_RecordCount(std::max(doc.RecordCount(), 0))
+{
+    const auto form = [this](FindField field) -> FindForm& {
+        return m_Forms[static_cast<int>(field)];
+    };
+    FormWriter name(form(FindField::Name));
+    FormWriter alias(form(FindField::Alias));
+    PinyinWriter pinyin(form(FindField::Pinyin));
+    FormWriter english(form(FindField::EnglishName));
+    FormWriter cas(form(FindField::CasNumber));
+    FormWriter formula(form(FindField::Formula));
+    FormWriter use(form(FindField::Use));
+    FormWriter* const writers[] = {&name, &alias, &english, &cas, &formula, &use};
+    std::string aliases;
+    std::string casNumber;
+    for (int r = 0; r < m_RecordCount; ++r) {
+        const ReagentRecord record = doc.Record(r);
+        for (FormWriter* writer : writers)
+            writer->Begin();
+        pinyin.Begin();
+        pinyin.Add(name.AddNormal(record.ChineseName));
+        aliases = NormalForm(record.Alias, Folding::General);
+        forEachAlias(aliases, [&](std::string_view piece) {
+            alias.AddPiece(piece);
+            pinyin.Add(piece);
+        });
+        english.AddNormal(record.EnglishName);
+        casNumber = NormalForm(record.CasNumber, Folding::General);
+        std::erase(casNumber, '-');
+        cas.AddPiece(casNumber);
+        formula.AddNormal(record.Formula, Folding::Formula);
+        use.AddNormal(record.Use);
+    }
+    for (FormWriter* writer : writers)
+        writer->Finish();
+    pinyin.Finish();
+}
+
+std::size_t FindForms::LongestPiece() const
+{
+    std::size_t longest = 0;
+    for (const FindForm& form : m_Forms)
+        longest = std::max(longest, form.longestPiece);
+    return longest;
+}
+
+std::size_t FindForms::MemoryBytes() const
+{
+    std::size_t bytes = 0;
+    for (const FindForm& form : m_Forms)
+        bytes += form.MemoryBytes();
+    return bytes;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CVELMORDoc;
+
+/// The fields the forgiving search reads, in the order in which their matches rank.
+enum class FindField : std::uint8_t
+{
+    Name,        ///< the Chinese name
+    Alias,       ///< each of the names in "别名"
+    Pinyin,      ///< the pinyin and the initials of the name and of each alias
+    EnglishName, ///< the English name
+    CasNumber,   ///< the CAS number, without its dashes
+    Formula,     ///< the formula
+    Use,         ///< the use
+};
+inline constexpr int kFindFieldCount = 7;
+
+/// One field of every record in a searchable form: the records' entries back to back in one
+/// buffer, in record order. An entry holds pieces (the aliases of a record, say) separated by
+/// kPieceBreak; a match lies within one piece.
+struct FindForm
+{
+    /// Between the pieces of an entry: a control character, which neither a normal form nor a
+    /// query holds.
+    static constexpr char kPieceBreak = '\x1f';
+
+    /// Which characters a run of text holds, one bit for each of 512 buckets.
+    using Sketch = std::array<std::uint64_t, 8>;
+    /// The sketch of a text's characters.
+    static Sketch SketchOf(std::string_view text);
+
+    std::string bytes;
+    /// Where each record's entry starts in `bytes`, then where the last one ends.
+    std::vector<std::uint32_t> starts;
+    /// One bit per byte, set where a character starts; empty when characters are code page
+    /// 936's.
+    std::vector<std::uint64_t> characterStarts;
+    /// The entries in chunks of about kChunkBytes: the first record of each chunk, then the
+    /// record count; and the sketch of each chunk, so that a search can pass over the chunks
+    /// that lack one of its characters.
+    std::vector<std::uint32_t> chunkStarts;
+    std::vector<Sketch> chunkSketches;
+    static constexpr std::size_t kChunkBytes = 1024;
+    /// The length of the longest piece.
+    std::size_t longestPiece = 0;
+
+    int RecordCount() const { return static_cast<int>(starts.size()) - 1; }
+    /// True when `offset`, inside record `record`'s entry, starts a character of it.
+    bool StartsCharacter(int record, std::size_t offset) const;
+
+    std::size_t MemoryBytes() const;
+};
+
+/// The normal forms (FindText.h) of the fields the forgiving search reads and the spellings of
+/// the names (Pinyin.h), for every record of a store: made once per database, as the making
+/// takes far longer than a search.
+class FindForms
+{
+public:
+    /// Makes the forms of the records loaded in `doc`, which must not change meanwhile.
+    explicit FindForms(const CVELMORDoc& doc);
+
+    const FindForm& Form(FindField field) const { return m_Forms[static_cast<int>(field)]; }
+    int RecordCount() const { return m_RecordCount; }
+    /// The length of the longest piece of any form.
+    std::size_t LongestPiece() const;
+    /// The memory the forms take.
+    std::size_t MemoryBytes() const;
+
+private:
+    std::array<FindForm, kFindFieldCount> m_Forms;
+    int m_RecordCount = 0;
+};

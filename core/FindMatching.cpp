@@ -1,0 +1,254 @@
+#include "FindMatching.h"
+
+#include "CasNumber.h"
+#include "FindText.h"
+#include "SubstringSearch.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace {
+
+/// A record's best match so far as one number, lower is better: the level, then the field.
+using Rank = std::uint8_t;
+constexpr int kRankCount = 3 * kFindFieldCount;
+constexpr Rank kNoMatch = 0xFF;
+
+constexpr Rank rankOf(MatchLevel level, FindField field)
+{
+    return static_cast<Rank>(static_cast<int>(level) * kFindFieldCount + static_cast<int>(field));
+}
+
+/// The last record whose entry in `form` starts at or before `offset`, looking from record
+/// `from` on (whose entry does): the hits of a search come in order, so the record sought is
+/// most often `from` or close after it.
+int recordAt(const FindForm& form, std::size_t offset, int from)
+{
+    const std::vector<std::uint32_t>& starts = form.starts;
+    const auto count = static_cast<std::size_t>(form.RecordCount());
+    auto low = static_cast<std::size_t>(from);
+    std::size_t high = low + 1;
+    for (std::size_t step = 1; high < count && starts[high] <= offset; step *= 2) {
+        low = high;
+        high = low + step;
+    }
+    high = std::min(high, count);
+    const auto after = std::upper_bound(starts.begin() + static_cast<std::ptrdiff_t>(low) + 1,
+                                        starts.begin() + static_cast<std::ptrdiff_t>(high),
+                                        static_cast<std::uint32_t>(offset));
+    return static_cast<int>(after - starts.begin()) - 1;
+}
+
+/// Lowers the rank of every record whose entry in `form` holds `needle` within a piece,
+/// starting on one of its characters, to the rank of its best such match.
+class FormSearch
+{
+public:
+    FormSearch(const FindForm& form, FindField field, std::string_view needle,
+               std::vector<Rank>& best)
+        : m_Form(form), m_Field(field), m_Needle(needle), m_Best(best)
+    {
+    }
+
+    void Run()
+    {
+        if (m_Needle.empty() || m_Needle.size() > m_Form.longestPiece)
+            return;
+        // Only the chunks that hold every character of the needle can hold it. Where most do,
+        // one pass over the whole form costs less than a search in each of them.
+        const FindForm::Sketch needle = FindForm::SketchOf(m_Needle);
+        const std::size_t chunks = m_Form.chunkSketches.size();
+        std::vector<std::size_t> candidates;
+        for (std::size_t c = 0; c < chunks; ++c) {
+            if (holds(m_Form.chunkSketches[c], needle))
+                candidates.push_back(c);
+        }
+        if (candidates.size() * kWholePassShare > chunks) {
+            SearchWhole();
+            return;
+        }
+        for (const std::size_t c : candidates)
+            SearchChunk(c);
+    }
+
+private:
+    /// A whole pass pays where more than one chunk in this many holds the needle's characters.
+    static constexpr std::size_t kWholePassShare = 8;
+
+    static bool holds(const FindForm::Sketch& chunk, const FindForm::Sketch& needle)
+    {
+        for (std::size_t i = 0; i < chunk.size(); ++i) {
+            if ((chunk[i] & needle[i]) != needle[i])
+                return false;
+        }
+        return true;
+    }
+
+    void SearchWhole()
+    {
+        const SubstringSearch search(m_Form.bytes, m_Needle);
+        std::size_t from = 0; // hits before it cannot better what their records have
+        search.forEachBlock([this, &from](std::size_t at, std::uint64_t places) {
+            for (; places != 0; places &= places - 1) {
+                if (const std::size_t hit = at + static_cast<std::size_t>(std::countr_zero(places));
+                    hit >= from)
+                    from = Hit(hit);
+            }
+        });
+    }
+
+    void SearchChunk(std::size_t chunk)
+    {
+        m_Record = static_cast<int>(m_Form.chunkStarts[chunk]);
+        const char* bytes = m_Form.bytes.data();
+        const std::size_t end = m_Form.starts[m_Form.chunkStarts[chunk + 1]];
+        std::size_t from = m_Form.starts[static_cast<std::size_t>(m_Record)];
+        while (from + m_Needle.size() <= end) {
+            const void* found = memmem(bytes + from, end - from, m_Needle.data(), m_Needle.size());
+            if (!found)
+                return;
+            from = Hit(static_cast<std::size_t>(static_cast<const char*>(found) - bytes));
+        }
+    }
+
+    /// Takes the hit at `hit`; returns where a later hit could better what its record has.
+    std::size_t Hit(std::size_t hit)
+    {
+        m_Record = recordAt(m_Form, hit, m_Record);
+        const auto record = static_cast<std::size_t>(m_Record);
+        const std::size_t start = m_Form.starts[record];
+        const std::size_t end = m_Form.starts[record + 1];
+        if (hit + m_Needle.size() > end)
+            return hit + 1; // runs into the next entry
+        Rank& rank = m_Best[record];
+        if (rank <= rankOf(MatchLevel::Whole, m_Field))
+            return end;
+        const bool pieceStart = hit == start || m_Form.bytes[hit - 1] == FindForm::kPieceBreak;
+        if (pieceStart || rank > rankOf(MatchLevel::Within, m_Field)) {
+            if (!m_Form.StartsCharacter(m_Record, hit))
+                return hit + 1;
+            const MatchLevel level = !pieceStart           ? MatchLevel::Within
+                                     : PieceEnds(hit, end) ? MatchLevel::Whole
+                                                           : MatchLevel::Start;
+            rank = std::min(rank, rankOf(level, m_Field));
+            if (level == MatchLevel::Whole)
+                return end;
+        }
+        // Later in the entry, only a match at the start of a later piece can better it.
+        for (std::size_t piece = NextPiece(hit, end); piece < end; piece = NextPiece(piece, end)) {
+            if (end - piece >= m_Needle.size() &&
+                std::memcmp(m_Form.bytes.data() + piece, m_Needle.data(), m_Needle.size()) == 0) {
+                const bool whole = PieceEnds(piece, end);
+                rank =
+                    std::min(rank, rankOf(whole ? MatchLevel::Whole : MatchLevel::Start, m_Field));
+                if (whole)
+                    break;
+            }
+        }
+        return end;
+    }
+
+    /// True when the needle at `offset` ends its piece.
+    bool PieceEnds(std::size_t offset, std::size_t end) const
+    {
+        const std::size_t after = offset + m_Needle.size();
+        return after == end || m_Form.bytes[after] == FindForm::kPieceBreak;
+    }
+
+    /// Where the piece after the one holding `offset` starts, or `end`.
+    std::size_t NextPiece(std::size_t offset, std::size_t end) const
+    {
+        const char* bytes = m_Form.bytes.data();
+        const void* found = std::memchr(bytes + offset, FindForm::kPieceBreak, end - offset);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes) + 1 : end;
+    }
+
+    const FindForm& m_Form;
+    const FindField m_Field;
+    const std::string_view m_Needle;
+    std::vector<Rank>& m_Best;
+    int m_Record = 0; ///< of the last hit
+};
+
+std::string without(std::string_view text, char dropped)
+{
+    std::string kept;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
+                 [dropped](char c) { return c != dropped; });
+    return kept;
+}
+
+/// The matches of the records that have a rank, ordered by rank and then by record.
+std::vector<FindMatch> inRankOrder(const std::vector<Rank>& best)
+{
+    std::array<std::size_t, kRankCount + 1> firstOfRank{};
+    for (const Rank rank : best) {
+        if (rank != kNoMatch)
+            ++firstOfRank[rank + 1];
+    }
+    for (int rank = 1; rank <= kRankCount; ++rank)
+        firstOfRank[rank] += firstOfRank[rank - 1];
+    std::vector<FindMatch> matches(firstOfRank[kRankCount]);
+    for (std::size_t record = 0; record < best.size(); ++record) {
+        const Rank rank = best[record];
+        if (rank == kNoMatch)
+            continue;
+        matches[firstOfRank[rank]++] = {static_cast<int>(record),
+                                        static_cast<FindField>(rank % kFindFieldCount),
+                                        static_cast<MatchLevel>(rank / kFindFieldCount)};
+    }
+    return matches;
+}
+
+} // namespace
+
+FindResult FindRecords(const FindForms& forms, std::string_view utf8Query)
+{
+    FindResult result;
+    // A paste longer than every field is no match, however it folds; converting it would take
+    // longer than the search.
+    if (NormalQueryLengthAtLeast(utf8Query) > forms.LongestPiece())
+        return result;
+    const std::optional<std::string> query = NormalQuery(utf8Query, Folding::General);
+    // The formulas' form of the query is its general form folded further, which spares a
+    // second conversion; only a query with a dot that code page 936 cannot hold ("•", "∙") has
+    // no general form, and is converted for the formulas alone.
+    const std::optional<std::string> formulaQuery =
+        query ? NormalForm(*query, Folding::Formula) : NormalQuery(utf8Query, Folding::Formula);
+    if ((query && query->empty()) || (formulaQuery && formulaQuery->empty())) {
+        result.emptyQuery = true;
+        return result;
+    }
+    std::vector<Rank> best(static_cast<std::size_t>(forms.RecordCount()), kNoMatch);
+    const auto search = [&](FindField field, std::string_view needle) {
+        FormSearch(forms.Form(field), field, needle, best).Run();
+    };
+    if (query) {
+        if (const CasVerdict verdict = CheckCasNumber(*query);
+            verdict.kind == CasVerdict::Kind::WrongCheckDigit)
+            result.casCheckDigit = verdict.expectedDigit;
+        search(FindField::Name, *query);
+        search(FindField::Alias, *query);
+        // Pinyin is typed with or without blanks between the syllables.
+        search(FindField::Pinyin, without(*query, ' '));
+        search(FindField::EnglishName, *query);
+        // CAS numbers are compared without their dashes: "64175" and "64-17" find 64-17-5.
+        search(FindField::CasNumber, without(*query, '-'));
+        search(FindField::Use, *query);
+    }
+    if (formulaQuery)
+        search(FindField::Formula, *formulaQuery);
+    result.matches = inRankOrder(best);
+    return result;
+}
+
+std::string_view FindFieldLabel(FindField field)
+{
+    static constexpr std::array<std::string_view, kFindFieldCount> kLabels = {
+        "名称", "别名", "拼音", "英文名称", "CAS号", "化学式", "用途"};
+    return kLabels[static_cast<std::size_t>(field)];
+}
