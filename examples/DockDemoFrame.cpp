@@ -11,6 +11,7 @@ namespace {
 
 // The profile name the bars' sizes are kept under.
 const QString kProfileName = QStringLiteral("Bars");
+const QSize kEditorMinimum(60, 40);
 
 } // namespace
 
@@ -55,6 +56,14 @@ CGripperBar* DockDemoFrame::MakeBar(int id, const QString& title, bool visible)
     bar->EnableDocking(CBRS_ALIGN_ANY);
     auto* editor = new QPlainTextEdit(bar);
     editor->setPlainText(QStringLiteral("%1（%2）").arg(title).arg(id));
+    // The editor stays usable at 60 x 40, and a bar at its minimum still holds it whole: the
+    // widest frame around a docked bar's client area is 22 pixels across its gripper band and
+    // two sizing edges and 15 pixels along a sizing edge (32 and 15 on a side row); a floating
+    // bar's is 6 by 8.
+    editor->setMinimumSize(kEditorMinimum);
+    bar->m_sizeMinHorzDocked = kEditorMinimum + QSize(32, 15);
+    bar->m_sizeMinVertDocked = kEditorMinimum + QSize(15, 32);
+    bar->m_sizeMinFloating = kEditorMinimum + QSize(6, 8);
     return bar;
 }
 

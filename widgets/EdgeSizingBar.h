@@ -124,6 +124,8 @@ protected:
     virtual void PaintGripper(QPainter& painter, const QRect& clientRect);
     /// Recomputes the edges and the client area, and fits the child into it.
     void RecalcNonClient();
+    /// Gives `child` the client area, or its minimum size cut to the client area.
+    void FitChild(QWidget& child) const;
     void OnFrameChanged() override;
 
     bool event(QEvent* event) override;
