@@ -76,6 +76,7 @@ protected:
 
 private:
     void TakeOutOfDockBars(CControlBar* bar, bool leavePlaceholder);
+    void KeepFocusWhereSeen();
     void DeleteEmptyMiniFrames();
 
     QWidget& m_Frame;

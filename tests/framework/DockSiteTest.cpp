@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -177,4 +179,54 @@ TEST(DockSiteTest, TheDockingDragDocksUnderThePointerFloatsElsewhereAndEscapeCan
     EXPECT_FALSE(mini->isVisible());
     frame.site->ShowControlBar(bar, true, false);
     EXPECT_TRUE(mini->isVisible());
+}
+
+TEST(DockSiteTest, AFrameSmallerThanItsBarsCutsThemAndOnlyWhatShowsTakesMouseAndKeys)
+{
+    Frame frame;
+    frame.site->EnableDocking(CBRS_ALIGN_ANY);
+    auto* view = new QLineEdit(&frame.frame);
+    frame.site->SetViewPane(view);
+    FixedBar* bars[4];
+    const int sides[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+                         AFX_IDW_DOCKBAR_RIGHT};
+    for (int i = 0; i < 4; ++i) {
+        bars[i] = new FixedBar(&frame.frame, 20 + i, QSize(120, 80));
+        bars[i]->setFocusPolicy(Qt::StrongFocus);
+        frame.site->DockControlBar(bars[i], sides[i]);
+    }
+    frame.Settle();
+    frame.frame.activateWindow();
+    view->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), view);
+
+    // 150 x 100: the top row takes 80, the bottom one the 20 left, the sides and the view
+    // nothing; no strip reaches past the frame or over another.
+    frame.frame.resize(150, 100);
+    QList<QRect> strips;
+    for (int side : sides)
+        strips << frame.site->DockBarOf(side)->geometry();
+    strips << view->geometry();
+    EXPECT_EQ(strips[0], QRect(0, 0, 150, 80));
+    EXPECT_EQ(strips[1], QRect(0, 80, 150, 20));
+    for (int i = 0; i < strips.size(); ++i) {
+        EXPECT_GE(strips[i].width(), 0) << i;
+        EXPECT_GE(strips[i].height(), 0) << i;
+        EXPECT_TRUE(frame.frame.rect().contains(strips[i]) || strips[i].isEmpty()) << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_FALSE(strips[i].intersects(strips[j])) << i << " " << j;
+    }
+    // The bottom bar shows its top 20 pixels and takes the clicks there.
+    EXPECT_EQ(frame.frame.childAt(QPoint(50, 90)), bars[1]);
+    EXPECT_EQ(frame.frame.childAt(QPoint(50, 70)), bars[0]);
+
+    // Typing goes to a window that shows, never to the view the layout left no room.
+    EXPECT_NE(QApplication::focusWidget(), view);
+    EXPECT_TRUE(QApplication::focusWidget() == bars[0] || QApplication::focusWidget() == bars[1]);
+    QTest::keyClicks(nullptr, QStringLiteral("abc"));
+    EXPECT_TRUE(view->text().isEmpty());
+
+    frame.frame.resize(600, 400);
+    EXPECT_EQ(view->geometry(), QRect(120, 80, 360, 240));
 }
