@@ -159,7 +159,8 @@ void CMiniDockFrameWnd::mouseMoveEvent(QMouseEvent* event)
 void CMiniDockFrameWnd::mouseDoubleClickEvent(QMouseEvent* event)
 {
     CControlBar* bar = Bar();
-    if (bar && bar->GetDockContext() && HitTest(event->position().toPoint()) == HTCAPTION)
+    if (event->button() == Qt::LeftButton && bar && bar->GetDockContext() &&
+        HitTest(event->position().toPoint()) == HTCAPTION)
         bar->GetDockContext()->ToggleDocking();
     else
         QWidget::mouseDoubleClickEvent(event);

@@ -185,7 +185,10 @@ void CEdgeSizingBar::mouseReleaseEvent(QMouseEvent* event)
 
 void CEdgeSizingBar::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (GetDockBar() && GetDockContext())
+    // Only a left double click in the client area toggles docking; the edges and the close
+    // button are the frame around it, where a double click is a second press.
+    if (event->button() == Qt::LeftButton && NcHitTest(event->position().toPoint()) == HTCLIENT &&
+        GetDockBar() && GetDockContext())
         GetDockContext()->ToggleDocking();
     else
         CControlBar::mouseDoubleClickEvent(event);

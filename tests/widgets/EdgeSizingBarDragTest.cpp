@@ -35,10 +35,10 @@ struct DragFrame : DockedFrame
 };
 
 // A double click delivered straight to `widget`, leaving the application's button state alone.
-void DoubleClick(QWidget* widget, QPoint point)
+void DoubleClick(QWidget* widget, QPoint point, Qt::MouseButton button = Qt::LeftButton)
 {
-    QMouseEvent event(QEvent::MouseButtonDblClick, point, widget->mapToGlobal(point),
-                      Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent event(QEvent::MouseButtonDblClick, point, widget->mapToGlobal(point), button,
+                      button, {});
     QApplication::sendEvent(widget, &event);
 }
 
@@ -247,4 +247,36 @@ TEST(EdgeSizingBarDragTest, TheFloatingFrameCaptionFollowsTheBarsName)
     EXPECT_EQ(frame.c->GetDockBar()->windowTitle(), QStringLiteral("输出"));
     frame.Settle();
     EXPECT_EQ(frame.c->window()->windowTitle(), QStringLiteral("输出"));
+}
+
+TEST(EdgeSizingBarDragTest, OnlyALeftDoubleClickInTheClientAreaTogglesDocking)
+{
+    DragFrame frame;
+    CDockBar* left = frame.site->DockBarOf(AFX_IDW_DOCKBAR_LEFT);
+    // The edges are the frame around the client area: a double click there is two presses.
+    for (unsigned code : {HTTOP, HTRIGHT, HTBOTTOM}) {
+        const QPoint edge = DragFrame::OnEdge(frame.b, code);
+        ASSERT_EQ(frame.b->NcHitTest(edge), code);
+        DoubleClick(frame.b, edge);
+        QTest::mouseRelease(frame.b, Qt::LeftButton, {}, edge);
+        frame.Settle();
+        EXPECT_EQ(frame.b->GetDockBar(), left) << code;
+    }
+    DoubleClick(frame.b, QPoint(3, 8), Qt::RightButton);
+    frame.Settle();
+    EXPECT_EQ(frame.b->GetDockBar(), left);
+    DoubleClick(frame.b, QPoint(3, 8));
+    frame.Settle();
+    ASSERT_TRUE(frame.b->IsFloating());
+
+    // The floating frame's caption answers the left button only.
+    QWidget* mini = frame.b->window();
+    const QPoint caption(30, CMiniDockFrameWnd::kBorder + 4);
+    DoubleClick(mini, caption, Qt::RightButton);
+    DoubleClick(mini, caption, Qt::MiddleButton);
+    frame.Settle();
+    EXPECT_TRUE(frame.b->IsFloating());
+    DoubleClick(mini, caption);
+    frame.Settle();
+    EXPECT_EQ(frame.b->GetDockBar(), left);
 }
