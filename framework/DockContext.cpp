@@ -85,9 +85,11 @@ QWidget* CDockContext::FloatingFrame() const
 void CDockContext::BeginTracking(Tracking tracking, QWidget* grabber)
 {
     m_Tracking = tracking;
-    m_pGrabber = grabber;
-    grabber->grabMouse();
     qApp->installEventFilter(this);
+    // Losing the mouse cancels a drag as Escape does. (The capture watches the events before
+    // this context's filter takes the mouse's.)
+    m_Capture.Grab(*grabber,
+                   [this] { m_Tracking == Tracking::Drag ? EndDrag(true) : EndResize(); });
 }
 
 void CDockContext::EndTracking()
@@ -96,9 +98,7 @@ void CDockContext::EndTracking()
         return;
     m_Tracking = Tracking::None;
     qApp->removeEventFilter(this);
-    if (m_pGrabber)
-        m_pGrabber->releaseMouse();
-    m_pGrabber = nullptr;
+    m_Capture.Release();
     m_pOutline.reset();
 }
 

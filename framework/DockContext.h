@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BarConstants.h"
+#include "MouseCapture.h"
 
 #include <QObject>
 #include <QPoint>
@@ -70,7 +71,7 @@ private:
 
     CControlBar& m_Bar;
     Tracking m_Tracking = Tracking::None;
-    QWidget* m_pGrabber = nullptr;
+    MouseCapture m_Capture;
     QPoint m_ptStart;
     QPoint m_ptGrabOffset;
     bool m_bMoved = false;

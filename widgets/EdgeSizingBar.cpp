@@ -103,10 +103,6 @@ bool CEdgeSizingBar::event(QEvent* event)
         RecalcNonClient();
     } else if (event->type() == SettingChangeEvent::EventType()) {
         m_bLiveResize = DragFullWindows();
-    } else if (event->type() == QEvent::WindowDeactivate || event->type() == QEvent::Hide) {
-        // The mouse grab ends with the window's activation or visibility.
-        if (m_bDragging)
-            EndEdgeDrag();
     }
     return CControlBar::event(event);
 }

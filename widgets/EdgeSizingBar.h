@@ -2,6 +2,7 @@
 
 #include "BarConstants.h"
 #include "ControlBar.h"
+#include "MouseCapture.h"
 
 #include <QRect>
 #include <QSize>
@@ -151,6 +152,8 @@ protected:
     bool m_bLiveResize = false;
     int m_nDockSide = 0;
     int m_cxSizingEdge = 5;
+    /// The mouse, held during an edge drag.
+    MouseCapture m_Capture;
 
 private:
     /// The first and last entries of this bar's row in its dock bar's array.

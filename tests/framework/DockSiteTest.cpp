@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -229,4 +230,35 @@ TEST(DockSiteTest, AFrameSmallerThanItsBarsCutsThemAndOnlyWhatShowsTakesMouseAnd
 
     frame.frame.resize(600, 400);
     EXPECT_EQ(view->geometry(), QRect(120, 80, 360, 240));
+}
+
+TEST(DockSiteTest, LosingTheMouseCancelsTheDockingDragAndTheFloatingFramesStretch)
+{
+    Frame frame;
+    frame.site->EnableDocking(CBRS_ALIGN_ANY);
+    auto* bar = new FixedBar(&frame.frame, 5, QSize(100, 40));
+    frame.site->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
+    frame.Settle();
+    CDockContext& context = *bar->GetDockContext();
+    const QPoint origin = frame.frame.mapToGlobal(QPoint(0, 0));
+
+    context.StartDrag(bar->mapToGlobal(QPoint(5, 5)));
+    context.Move(origin + QPoint(10, 200));
+    ASSERT_EQ(context.TargetSide(), AFX_IDW_DOCKBAR_LEFT);
+    QMenu menu;
+    menu.addAction(QStringLiteral("复制"));
+    menu.popup(origin + QPoint(300, 300));
+    EXPECT_FALSE(context.IsDragging());
+    menu.close();
+    QApplication::processEvents();
+    EXPECT_EQ(ControlId(bar->GetDockBar()), AFX_IDW_DOCKBAR_TOP);
+
+    frame.site->FloatControlBar(bar, origin + QPoint(200, 200));
+    QWidget* mini = bar->window();
+    context.StartResize(HTRIGHT, mini->geometry().topRight());
+    EXPECT_EQ(QWidget::mouseGrabber(), mini);
+    frame.view->grabMouse();
+    QTest::mouseMove(frame.view, QPoint(5, 5));
+    EXPECT_EQ(context.m_nHitTest, HTNOWHERE);
+    frame.view->releaseMouse();
 }

@@ -5,6 +5,8 @@
 #include "MiniDockFrameWnd.h"
 #include "SystemParameters.h"
 
+#include <QDialog>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -279,4 +281,56 @@ TEST(EdgeSizingBarDragTest, OnlyALeftDoubleClickInTheClientAreaTogglesDocking)
     DoubleClick(mini, caption);
     frame.Settle();
     EXPECT_EQ(frame.b->GetDockBar(), left);
+}
+
+TEST(EdgeSizingBarDragTest, LosingTheMouseToAnotherWindowEndsTheDrag)
+{
+    DragFrame frame;
+    const auto startDrag = [&] {
+        QTest::mousePress(frame.a, Qt::LeftButton, {}, DragFrame::OnEdge(frame.a, HTRIGHT));
+        ASSERT_TRUE(frame.a->IsDragging());
+        ASSERT_EQ(QWidget::mouseGrabber(), frame.a);
+    };
+
+    // A pop-up.
+    startDrag();
+    QMenu menu;
+    menu.addAction(QStringLiteral("复制"));
+    menu.popup(QPoint(300, 300));
+    EXPECT_FALSE(frame.a->IsDragging());
+    menu.close();
+
+    // A modal dialog.
+    startDrag();
+    QDialog dialog;
+    dialog.setModal(true);
+    dialog.show();
+    EXPECT_FALSE(frame.a->IsDragging());
+    dialog.close();
+
+    // Another widget's grab, seen at the first event that follows.
+    startDrag();
+    frame.view->grabMouse();
+    QTest::mouseMove(frame.view, QPoint(5, 5));
+    EXPECT_FALSE(frame.a->IsDragging());
+    EXPECT_EQ(QWidget::mouseGrabber(), frame.view);
+    frame.view->releaseMouse();
+
+    // Another window taking the activation.
+    frame.frame.activateWindow();
+    QApplication::processEvents();
+    ASSERT_TRUE(frame.frame.isActiveWindow());
+    startDrag();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QApplication::processEvents();
+    EXPECT_FALSE(frame.a->IsDragging());
+
+    // Hidden in the middle of its drag.
+    startDrag();
+    frame.site->ShowControlBar(frame.a, false, false);
+    EXPECT_FALSE(frame.a->IsDragging());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    QTest::mouseRelease(frame.a, Qt::LeftButton);
 }
