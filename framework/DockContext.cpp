@@ -12,6 +12,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // How far into the frame from a side the pointer still docks there.
@@ -43,6 +46,10 @@ protected:
         painter.fillRect(rect(), QBrush(Qt::black, Qt::Dense4Pattern));
     }
 };
+
+// The order in which a drag looks for a side to dock on.
+constexpr int kSidesInDragOrder[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM,
+                                     AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
 
 constexpr std::uint32_t AlignOfSide(int side)
 {
@@ -119,16 +126,20 @@ void CDockContext::StartDrag(QPoint screenPoint)
     BeginTracking(Tracking::Drag, &m_Bar);
 }
 
+bool CDockContext::CanDockOn(int side) const
+{
+    return m_Bar.GetDockSite()->DockBarOf(side) && (m_Bar.GetDockStyle() & AlignOfSide(side));
+}
+
 int CDockContext::SideUnder(QPoint screenPoint) const
 {
     const CDockSite* site = m_Bar.GetDockSite();
     const QWidget& frame = site->Frame();
     const QRect frameRect(frame.mapToGlobal(QPoint(0, 0)), frame.size());
-    for (int side : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
-                     AFX_IDW_DOCKBAR_RIGHT}) {
-        const CDockBar* dock = site->DockBarOf(side);
-        if (!dock || !(m_Bar.GetDockStyle() & AlignOfSide(side)))
+    for (int side : kSidesInDragOrder) {
+        if (!CanDockOn(side))
             continue;
+        const CDockBar* dock = site->DockBarOf(side);
         // An empty dock bar has no thickness: the zone reaches into the frame all the same.
         QRect zone(dock->mapToGlobal(QPoint(0, 0)), dock->size());
         switch (side) {
@@ -263,6 +274,13 @@ void CDockContext::ToggleDocking()
         return;
     if (QWidget* floating = FloatingFrame()) {
         m_ptMRUFloatPos = floating->pos();
+        // A bar that was never docked docks on the first side a drag would find for it.
+        if (!m_uMRUDockID) {
+            const auto* side =
+                std::find_if(std::begin(kSidesInDragOrder), std::end(kSidesInDragOrder),
+                             [this](int side) { return CanDockOn(side); });
+            m_uMRUDockID = side == std::end(kSidesInDragOrder) ? 0 : *side;
+        }
         if (m_uMRUDockID && !site->DockControlBarAtPlaceholder(&m_Bar, m_uMRUDockID))
             site->DockControlBar(&m_Bar, m_uMRUDockID);
         return;

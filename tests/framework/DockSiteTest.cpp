@@ -4,6 +4,7 @@
 #include "DockBar.h"
 #include "DockContext.h"
 #include "MiniDockFrameWnd.h"
+#include "MouseInput.h"
 #include "WindowStyles.h"
 
 #include <QApplication>
@@ -261,4 +262,34 @@ TEST(DockSiteTest, LosingTheMouseCancelsTheDockingDragAndTheFloatingFramesStretc
     QTest::mouseMove(frame.view, QPoint(5, 5));
     EXPECT_EQ(context.m_nHitTest, HTNOWHERE);
     frame.view->releaseMouse();
+}
+
+TEST(DockSiteTest, ABarNeverDockedDocksOnTheFirstSideItsStyleAllowsWhenItsCaptionIsDoubleClicked)
+{
+    Frame frame;
+    frame.site->EnableDocking(CBRS_ALIGN_ANY);
+    auto* anywhere = new FixedBar(&frame.frame, 6, QSize(100, 40));
+    auto* sides = new FixedBar(&frame.frame, 7, QSize(100, 40));
+    sides->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+    const QPoint origin = frame.frame.mapToGlobal(QPoint(0, 0));
+    for (FixedBar* bar : {anywhere, sides}) {
+        frame.site->AddControlBar(bar);
+        frame.site->FloatControlBar(bar, origin + QPoint(200, 150));
+    }
+    frame.Settle();
+    const QPoint caption(30, CMiniDockFrameWnd::kBorder + 4);
+    SendDoubleClick(anywhere->window(), caption);
+    SendDoubleClick(sides->window(), caption);
+    frame.Settle();
+    EXPECT_EQ(ControlId(anywhere->GetDockBar()), AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(ControlId(sides->GetDockBar()), AFX_IDW_DOCKBAR_LEFT);
+
+    // From then on it toggles between its floating place and its docked one.
+    sides->GetDockContext()->ToggleDocking();
+    frame.Settle();
+    ASSERT_TRUE(sides->IsFloating());
+    EXPECT_EQ(sides->window()->pos(), origin + QPoint(200, 150));
+    sides->GetDockContext()->ToggleDocking();
+    frame.Settle();
+    EXPECT_EQ(ControlId(sides->GetDockBar()), AFX_IDW_DOCKBAR_LEFT);
 }
