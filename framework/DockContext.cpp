@@ -265,6 +265,8 @@ void CDockContext::EndResize()
         return;
     EndTracking();
     m_nHitTest = HTNOWHERE;
+    if (auto* frame = qobject_cast<CMiniDockFrameWnd*>(FloatingFrame()))
+        frame->KeepCaptionOnScreen();
 }
 
 void CDockContext::ToggleDocking()

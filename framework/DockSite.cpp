@@ -211,13 +211,15 @@ bool CDockSite::DockControlBarAtPlaceholder(CControlBar* bar, int side)
 void CDockSite::FloatControlBar(CControlBar* bar, QPoint screenPoint)
 {
     CDockContext* context = bar->GetDockContext();
+    CMiniDockFrameWnd* mini = nullptr;
     if (bar->IsFloating()) {
-        bar->GetDockBar()->window()->move(screenPoint);
+        mini = qobject_cast<CMiniDockFrameWnd*>(bar->GetDockBar()->window());
+        mini->move(screenPoint);
     } else {
         if (context && bar->GetDockBar())
             context->m_uMRUDockID = ControlId(bar->GetDockBar());
         TakeOutOfDockBars(bar, true);
-        auto* mini = new CMiniDockFrameWnd(*this);
+        mini = new CMiniDockFrameWnd(*this);
         m_MiniFrames.push_back(mini);
         mini->DockBar().DockControlBar(bar, nullptr);
         AddControlBar(bar);
@@ -226,8 +228,9 @@ void CDockSite::FloatControlBar(CControlBar* bar, QPoint screenPoint)
         mini->setVisible(bar->IsVisible());
         DelayRecalcLayout();
     }
+    mini->KeepCaptionOnScreen();
     if (context)
-        context->m_ptMRUFloatPos = screenPoint;
+        context->m_ptMRUFloatPos = mini->pos();
 }
 
 void CDockSite::ShowControlBar(CControlBar* bar, bool show, bool delay)

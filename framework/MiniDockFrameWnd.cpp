@@ -8,8 +8,12 @@
 #include "SystemColours.h"
 #include "WindowStyles.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 // How far along a side a press still counts as the neighbouring corner.
@@ -80,6 +84,33 @@ void CMiniDockFrameWnd::RecalcLayout()
     resize(size + QSize(2 * kBorder, 2 * kBorder + kCaption));
     show();
     update();
+}
+
+void CMiniDockFrameWnd::KeepCaptionOnScreen()
+{
+    // The caption is the one handle that moves the frame: its full height and a stretch of its
+    // length stay on the screen nearest to it.
+    const QRect caption(pos() + QPoint(kBorder, kBorder), QSize(width() - 2 * kBorder, kCaption));
+    const QScreen* nearest = nullptr;
+    int distance = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        const QPoint centre = caption.center();
+        const int away = std::max({area.left() - centre.x(), centre.x() - area.right(), 0}) +
+                         std::max({area.top() - centre.y(), centre.y() - area.bottom(), 0});
+        if (!nearest || away < distance) {
+            nearest = screen;
+            distance = away;
+        }
+    }
+    if (!nearest)
+        return;
+    const QRect area = nearest->availableGeometry();
+    const int reach = std::min(kCaptionReach, caption.width());
+    const int left =
+        std::clamp(caption.left(), area.left() + reach - caption.width(), area.right() + 1 - reach);
+    const int top = std::clamp(caption.top(), area.top(), area.bottom() + 1 - kCaption);
+    move(pos() + QPoint(left - caption.left(), top - caption.top()));
 }
 
 void CMiniDockFrameWnd::DelayRecalcLayout()

@@ -21,6 +21,7 @@ class CMiniDockFrameWnd : public QWidget
 public:
     static constexpr int kBorder = 4;
     static constexpr int kCaption = 16;
+    static constexpr int kCaptionReach = 40;
 
     explicit CMiniDockFrameWnd(CDockSite& site);
 
@@ -37,6 +38,9 @@ public:
     /// the frame when its bar is hidden.
     void RecalcLayout();
     void DelayRecalcLayout();
+    /// Moves the frame so that its caption can be grabbed on a screen: all of its height and at
+    /// least kCaptionReach pixels of its length.
+    void KeepCaptionOnScreen();
     bool IsLayoutPending() const { return m_bLayoutPending; }
 
     /// The part of the frame under `point` (window coordinates): a side or corner code, the

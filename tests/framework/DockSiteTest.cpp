@@ -8,9 +8,11 @@
 #include "WindowStyles.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -61,6 +63,17 @@ struct Frame
     CDockSite* site;
     QWidget* view;
 };
+
+// Whether the whole height of a floating frame's caption, and at least 40 pixels of its
+// length, lie on the screen.
+bool CaptionOnScreen(const QWidget* mini)
+{
+    const int border = CMiniDockFrameWnd::kBorder;
+    const QRect caption(mini->pos() + QPoint(border, border),
+                        QSize(mini->width() - 2 * border, CMiniDockFrameWnd::kCaption));
+    const QRect shown = caption & QGuiApplication::primaryScreen()->availableGeometry();
+    return shown.height() == caption.height() && shown.width() >= 40;
+}
 
 } // namespace
 
@@ -292,4 +305,33 @@ TEST(DockSiteTest, ABarNeverDockedDocksOnTheFirstSideItsStyleAllowsWhenItsCaptio
     sides->GetDockContext()->ToggleDocking();
     frame.Settle();
     EXPECT_EQ(ControlId(sides->GetDockBar()), AFX_IDW_DOCKBAR_LEFT);
+}
+
+TEST(DockSiteTest, AFloatingFramesCaptionStaysOnTheScreen)
+{
+    Frame frame;
+    frame.site->EnableDocking(CBRS_ALIGN_ANY);
+    auto* bar = new FixedBar(&frame.frame, 8, QSize(100, 40));
+    frame.site->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
+    frame.Settle();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+
+    // Dragged out by a point low in the bar and dropped at the screen's top edge beside the
+    // frame, the floating frame would hang above the screen.
+    CDockContext& context = *bar->GetDockContext();
+    context.StartDrag(bar->mapToGlobal(QPoint(5, 35)));
+    context.Move(QPoint(screen.right() - 50, screen.top() + 2));
+    ASSERT_EQ(context.TargetSide(), 0);
+    context.EndDrag(false);
+    ASSERT_TRUE(bar->IsFloating());
+    EXPECT_TRUE(CaptionOnScreen(bar->window()));
+    EXPECT_EQ(bar->window()->y(), screen.top() - CMiniDockFrameWnd::kBorder);
+    EXPECT_EQ(context.m_ptMRUFloatPos, bar->window()->pos());
+
+    for (const QPoint far : {QPoint(-5000, -5000), QPoint(5000, 5000), QPoint(-5000, 300)}) {
+        frame.site->FloatControlBar(bar, far);
+        EXPECT_TRUE(CaptionOnScreen(bar->window())) << far.x() << "," << far.y();
+    }
+    // Left of the screen, 40 pixels of the caption stay on it.
+    EXPECT_EQ(bar->window()->x() + CMiniDockFrameWnd::kBorder + bar->width(), screen.left() + 40);
 }

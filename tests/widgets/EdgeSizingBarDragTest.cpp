@@ -6,8 +6,10 @@
 #include "SystemParameters.h"
 
 #include <QDialog>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -214,7 +216,7 @@ TEST(EdgeSizingBarDragTest, AFloatedBarLeavesItsPlaceholderStretchesAndTogglesBa
         } else if (code == HTBOTTOMRIGHT) {
             EXPECT_EQ(now.topLeft(), outer.topLeft());
         }
-        stretch(code, corner, corner + (corner - centre));
+        stretch(code, corner, corner + (corner - centre) / 2);
         EXPECT_GT(frame.b->width(), 37);
     }
     // A side stretches one length only.
@@ -333,4 +335,20 @@ TEST(EdgeSizingBarDragTest, LosingTheMouseToAnotherWindowEndsTheDrag)
     EXPECT_FALSE(frame.a->IsDragging());
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     QTest::mouseRelease(frame.a, Qt::LeftButton);
+}
+
+TEST(EdgeSizingBarDragTest, AFloatingFrameStretchedUpOffTheScreenComesBackUnderIt)
+{
+    DragFrame frame;
+    frame.site->FloatControlBar(frame.b, QPoint(300, 200));
+    QWidget* mini = frame.b->window();
+    const int bottom = mini->geometry().bottom();
+    CDockContext& context = *frame.b->GetDockContext();
+    context.StartResize(HTTOP, QPoint(320, 200));
+    context.Stretch(QPoint(320, -300));
+    EXPECT_EQ(mini->y(), -300);
+    context.EndResize();
+    const int top = QGuiApplication::primaryScreen()->availableGeometry().top();
+    EXPECT_EQ(mini->y() + CMiniDockFrameWnd::kBorder, top);
+    EXPECT_EQ(mini->height(), bottom + 1 + 300);
 }
