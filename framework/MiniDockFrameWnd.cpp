@@ -4,6 +4,7 @@
 #include "DockBar.h"
 #include "DockContext.h"
 #include "DockSite.h"
+#include "EdgeCursor.h"
 #include "PaintPrimitives.h"
 #include "SystemColours.h"
 #include "WindowStyles.h"
@@ -20,29 +21,9 @@ namespace {
 constexpr int kCorner = 16;
 } // namespace
 
-Qt::CursorShape SizingCursor(unsigned hitCode)
-{
-    switch (hitCode) {
-    case HTLEFT:
-    case HTRIGHT:
-        return Qt::SizeHorCursor;
-    case HTTOP:
-    case HTBOTTOM:
-        return Qt::SizeVerCursor;
-    case HTTOPLEFT:
-    case HTBOTTOMRIGHT:
-        return Qt::SizeFDiagCursor;
-    case HTTOPRIGHT:
-    case HTBOTTOMLEFT:
-        return Qt::SizeBDiagCursor;
-    default:
-        return Qt::ArrowCursor;
-    }
-}
-
 CMiniDockFrameWnd::CMiniDockFrameWnd(CDockSite& site)
     : QWidget(&site.Frame(), Qt::Tool | Qt::FramelessWindowHint), m_Site(site),
-      m_pDockBar(new CDockBar(this, AFX_IDW_DOCKBAR_FLOAT))
+      m_pDockBar(new CDockBar(this, AFX_IDW_DOCKBAR_FLOAT)), m_pCursor(new EdgeCursor(*this))
 {
     setMouseTracking(true);
     m_pDockBar->show();
@@ -183,7 +164,7 @@ void CMiniDockFrameWnd::mousePressEvent(QMouseEvent* event)
 
 void CMiniDockFrameWnd::mouseMoveEvent(QMouseEvent* event)
 {
-    setCursor(SizingCursor(HitTest(event->position().toPoint())));
+    m_pCursor->Show(HitTest(event->position().toPoint()));
     QWidget::mouseMoveEvent(event);
 }
 

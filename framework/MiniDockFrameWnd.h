@@ -9,6 +9,7 @@
 class CControlBar;
 class CDockBar;
 class CDockSite;
+class EdgeCursor;
 
 /// The small tool window a floated bar lives in: a 4-pixel thick frame, a caption with the
 /// bar's name, and the floating dock bar holding the bar. The caption drags the bar (and may
@@ -56,9 +57,7 @@ protected:
 private:
     CDockSite& m_Site;
     CDockBar* m_pDockBar;
+    EdgeCursor* m_pCursor;
     std::uint32_t m_dwMiniStyle = MFS_4THICKFRAME;
     bool m_bLayoutPending = false;
 };
-
-/// The cursor that shows a sizing edge's direction for hit code `hitCode`.
-Qt::CursorShape SizingCursor(unsigned hitCode);

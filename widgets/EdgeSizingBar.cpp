@@ -3,7 +3,7 @@
 #include "ControlId.h"
 #include "DockBar.h"
 #include "DockContext.h"
-#include "MiniDockFrameWnd.h"
+#include "EdgeCursor.h"
 #include "SystemParameters.h"
 #include "WindowStyles.h"
 
@@ -11,7 +11,7 @@
 #include <QEvent>
 #include <QMouseEvent>
 
-CEdgeSizingBar::CEdgeSizingBar()
+CEdgeSizingBar::CEdgeSizingBar() : m_pCursor(new EdgeCursor(*this))
 {
     hide();
     // The cursor shows the sizing edges.
@@ -168,7 +168,7 @@ void CEdgeSizingBar::mouseMoveEvent(QMouseEvent* event)
     if (m_bDragging)
         UpdateEdgeDrag(event->globalPosition().toPoint());
     else
-        setCursor(SizingCursor(NcHitTest(event->position().toPoint())));
+        m_pCursor->Show(NcHitTest(event->position().toPoint()));
     CControlBar::mouseMoveEvent(event);
 }
 

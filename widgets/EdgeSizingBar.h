@@ -12,6 +12,7 @@
 #include <vector>
 
 class CDockSite;
+class EdgeCursor;
 class CEdgeSizingBar;
 
 /// The sizing bars of one row, in row order.
@@ -164,4 +165,5 @@ private:
     bool IsAcrossRowDrag() const;
 
     QRect m_rcClient;
+    EdgeCursor* m_pCursor;
 };

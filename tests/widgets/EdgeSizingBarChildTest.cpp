@@ -123,3 +123,29 @@ TEST(EdgeSizingBarChildTest, NoFrameSizeStallsTheEventLoop)
     EXPECT_EQ(row.first->childAt(row.first->ClientRect().topLeft()), nullptr);
     ASSERT_TRUE(ComesToRest());
 }
+
+TEST(EdgeSizingBarChildTest, OnlyTheEdgesShowTheSizingCursors)
+{
+    EditorRow row;
+    QPlainTextEdit* editor = EditorRow::EditorOf(row.first);
+    const auto cursorOver = [](QWidget* widget, QPoint point) {
+        QTest::mouseMove(widget, point);
+        return widget->cursor().shape();
+    };
+    EXPECT_EQ(cursorOver(row.first, row.first->EdgeRect(HTRIGHT).center()), Qt::SizeHorCursor);
+    EXPECT_EQ(cursorOver(row.first, row.first->EdgeRect(HTBOTTOM).center()), Qt::SizeVerCursor);
+    // Straight from the edge onto the editor's border, which has no cursor of its own.
+    EXPECT_EQ(cursorOver(editor, QPoint(0, 20)), Qt::ArrowCursor);
+    EXPECT_EQ(cursorOver(row.first, row.first->EdgeRect(HTRIGHT).center()), Qt::SizeHorCursor);
+    // Out of the bar and back in over its editor.
+    EXPECT_EQ(cursorOver(row.view, QPoint(20, 20)), Qt::ArrowCursor);
+    EXPECT_EQ(cursorOver(editor, QPoint(editor->width() - 1, 20)), Qt::ArrowCursor);
+
+    // The floating frame's sides likewise (beside the frame, where the pointer finds it).
+    row.frame.resize(400, 600);
+    row.site->FloatControlBar(row.first, QPoint(450, 100));
+    row.Settle();
+    QWidget* mini = row.first->window();
+    EXPECT_EQ(cursorOver(mini, QPoint(1, mini->height() / 2)), Qt::SizeHorCursor);
+    EXPECT_EQ(cursorOver(editor, QPoint(0, 20)), Qt::ArrowCursor);
+}
