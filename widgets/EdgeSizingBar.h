@@ -52,7 +52,8 @@ public:
                         bool hasGripper, int id, std::uint32_t style);
 
     /// The six sizes from the profile section "<profileName>-SCBar-<id>", raised to the
-    /// minimums; missing keys keep the current sizes.
+    /// minimums and cut to what the frame (floating: its screen) can hold; missing keys keep
+    /// the current sizes.
     virtual void RestoreSizes(const QString& profileName);
     virtual void StoreSizes(const QString& profileName);
     /// RestoreSizes() or StoreSizes() of every sizing bar in the frame's list of bars.
