@@ -163,12 +163,17 @@ CDockBar* CDockSite::DockBarOf(int side) const
     return nullptr;
 }
 
-void CDockSite::TakeOutOfDockBars(CControlBar* bar, bool leavePlaceholder)
+void CDockSite::RemovePlaceholders(int id)
 {
     for (CControlBar* other : m_listControlBars) {
         if (auto* dock = qobject_cast<CDockBar*>(other))
-            dock->RemovePlaceholder(ControlId(bar));
+            dock->RemovePlaceholder(id);
     }
+}
+
+void CDockSite::TakeOutOfDockBars(CControlBar* bar, bool leavePlaceholder)
+{
+    RemovePlaceholders(ControlId(bar));
     if (CDockBar* current = bar->GetDockBar())
         current->RemoveControlBar(bar, leavePlaceholder && !current->IsFloatingDockBar());
 }

@@ -16,12 +16,9 @@ namespace {
 // Keys in the order of the sizes they hold: horizontal, vertical, floating; cx before cy.
 constexpr std::array<const char*, 6> kKeys = {"sizeHorzCX", "sizeHorzCY",  "sizeVertCX",
                                               "sizeVertCY", "sizeFloatCX", "sizeFloatCY"};
-// The section name is made in a buffer of 256 characters.
-constexpr int kSectionLength = 255;
-
 QString SectionOf(const QString& profileName, int id)
 {
-    return QStringLiteral("%1-SCBar-%2").arg(profileName).arg(id).left(kSectionLength);
+    return BarSection(profileName, QStringLiteral("SCBar"), id);
 }
 
 // The largest sizes a bar takes back from the profile, horizontal, vertical and floating: docked
@@ -67,9 +64,10 @@ void CEdgeSizingBar::StoreSizes(const QString& profileName)
 {
     const QString section = SectionOf(profileName, ControlId(this));
     const std::array<QSize, 3> sizes = {m_sizeHorzDocked, m_sizeVertDocked, m_sizeFloating};
+    ProfileWriter profile;
     for (std::size_t i = 0; i < sizes.size(); ++i) {
-        WriteProfileInt(section, kKeys[2 * i], sizes[i].width());
-        WriteProfileInt(section, kKeys[2 * i + 1], sizes[i].height());
+        profile.WriteInt(section, kKeys[2 * i], sizes[i].width());
+        profile.WriteInt(section, kKeys[2 * i + 1], sizes[i].height());
     }
 }
 
