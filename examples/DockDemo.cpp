@@ -10,13 +10,13 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     InstallFontSubstitutions();
-    // The demonstration keeps the bar sizes in settings of its own, not the program's.
+    // The demonstration keeps its layout in settings of its own, not the program's.
     QCoreApplication::setOrganizationName(QStringLiteral("VELMOR"));
     QCoreApplication::setApplicationName(QStringLiteral("velmor-dock-demo"));
     if (QApplication::arguments().contains(QStringLiteral("--marker")))
         SetDragFullWindows(false);
     DockDemoFrame frame;
     frame.show();
-    frame.FloatBar();
+    frame.PlaceFloatingBar();
     return QApplication::exec();
 }

@@ -6,11 +6,14 @@
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
+#include <QSettings>
 
 namespace {
 
-// The profile name the bars' sizes are kept under.
+// The profile name the bars' sizes and places are kept under, and the key of the frame's own
+// place.
 const QString kProfileName = QStringLiteral("Bars");
+const QString kFrameKey = QStringLiteral("Frame/geometry");
 const QSize kEditorMinimum(60, 40);
 
 } // namespace
@@ -18,7 +21,8 @@ const QSize kEditorMinimum(60, 40);
 DockDemoFrame::DockDemoFrame() : m_pSite(new CDockSite(*this))
 {
     setWindowTitle(QStringLiteral("停靠栏演示"));
-    resize(1000, 700);
+    if (!restoreGeometry(QSettings().value(kFrameKey).toByteArray()))
+        resize(1000, 700);
     m_pSite->EnableDocking(CBRS_ALIGN_ANY);
     auto* view = new QPlainTextEdit(this);
     view->setPlainText(QStringLiteral("视图：停靠栏留下的地方都归它。\n\n"
@@ -44,7 +48,9 @@ DockDemoFrame::DockDemoFrame() : m_pSite(new CDockSite(*this))
     m_pFloating->m_sizeFloating = QSize(260, 180);
     m_pSite->AddControlBar(m_pFloating);
 
+    // Before the first layout, which would share the rows out for the bars' first places.
     CEdgeSizingBar::RestoreAllBarSizes(*m_pSite, kProfileName);
+    m_bLayoutRestored = m_pSite->LoadBarState(kProfileName);
 }
 
 CGripperBar* DockDemoFrame::MakeBar(int id, const QString& title, bool visible)
@@ -67,14 +73,18 @@ CGripperBar* DockDemoFrame::MakeBar(int id, const QString& title, bool visible)
     return bar;
 }
 
-void DockDemoFrame::FloatBar()
+void DockDemoFrame::PlaceFloatingBar()
 {
+    if (m_bLayoutRestored)
+        return;
     m_pSite->FloatControlBar(m_pFloating, mapToGlobal(QPoint(560, 330)));
     m_pSite->ShowControlBar(m_pFloating, true, false);
 }
 
 void DockDemoFrame::closeEvent(QCloseEvent* event)
 {
+    QSettings().setValue(kFrameKey, saveGeometry());
     CEdgeSizingBar::StoreAllBarSizes(*m_pSite, kProfileName);
+    m_pSite->SaveBarState(kProfileName);
     QWidget::closeEvent(event);
 }

@@ -6,15 +6,17 @@ class CDockSite;
 class CGripperBar;
 
 /// A frame with sizing bars: three docked in one row on the left, two on the top, one at the
-/// bottom and one floating, each showing its edges and holding a text editor. It restores the
-/// bars' sizes when it is made and stores them when it closes.
+/// bottom and one floating, each showing its edges and holding a text editor. It puts itself
+/// and its bars (their sizes and places) back as the settings keep them when it is made, and
+/// stores them when it closes.
 class DockDemoFrame : public QWidget
 {
 public:
     DockDemoFrame();
 
-    /// Floats the floating bar near the frame's middle; the frame must be shown.
-    void FloatBar();
+    /// Floats the floating bar near the frame's middle, unless the bars' places came back
+    /// from the settings; the frame must be shown.
+    void PlaceFloatingBar();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -24,4 +26,5 @@ private:
 
     CDockSite* m_pSite;
     CGripperBar* m_pFloating = nullptr;
+    bool m_bLayoutRestored = false;
 };

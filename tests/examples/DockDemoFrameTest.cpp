@@ -1,0 +1,81 @@
+#include "DockDemoFrame.h"
+#include "DockLayout.h"
+#include "GripperBar.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The demonstration's settings in a temporary folder, never the user's.
+struct TemporarySettings
+{
+    TemporarySettings()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
+        QCoreApplication::setOrganizationName(QStringLiteral("VELMOR tests"));
+        QCoreApplication::setApplicationName(QStringLiteral("dock demo"));
+    }
+    QTemporaryDir home;
+};
+
+// The demonstration as it starts: made, shown, its floating bar placed.
+struct Demo
+{
+    Demo()
+    {
+        frame.show();
+        frame.PlaceFloatingBar();
+        QApplication::processEvents();
+    }
+    CDockSite& Site() const { return *CDockSite::Of(&frame); }
+    CGripperBar* Bar(int id) const
+    {
+        for (CControlBar* bar : Site().ControlBars()) {
+            if (ControlId(bar) == id)
+                return qobject_cast<CGripperBar*>(bar);
+        }
+        return nullptr;
+    }
+    // The frame's size with its layout. (Where the frame stands is the window system's
+    // business; the offscreen one moves it by its made-up frame margins.)
+    std::string Layout() const
+    {
+        const auto* view = frame.findChild<QPlainTextEdit*>(QString(), Qt::FindDirectChildrenOnly);
+        return DockLayoutOf(Site(), *view) +
+               QStringLiteral("\nframe %1x%2").arg(frame.width()).arg(frame.height()).toStdString();
+    }
+
+    DockDemoFrame frame;
+};
+
+} // namespace
+
+TEST(DockDemoFrameTest, ClosedAndStartedAgainItShowsTheLayoutItWasLeftIn)
+{
+    TemporarySettings settings;
+    std::string left;
+    {
+        Demo demo;
+        // At the first start the floating bar floats near the frame's middle.
+        ASSERT_TRUE(demo.Bar(231)->IsFloating());
+        EXPECT_EQ(demo.Bar(231)->window()->pos(), demo.frame.mapToGlobal(QPoint(560, 330)));
+        demo.frame.resize(900, 640);
+        demo.Site().DockControlBar(demo.Bar(231), AFX_IDW_DOCKBAR_RIGHT);
+        demo.Site().FloatControlBar(demo.Bar(202), demo.frame.mapToGlobal(QPoint(300, 200)));
+        demo.Site().DockControlBar(demo.Bar(221), AFX_IDW_DOCKBAR_TOP, demo.Bar(211));
+        demo.Site().ShowControlBar(demo.Bar(212), false, false);
+        demo.Bar(201)->m_sizeVertDocked.setWidth(260);
+        demo.Site().RecalcLayout();
+        QApplication::processEvents();
+        left = demo.Layout();
+        ASSERT_NE(left.find("side e81d: |231|\n"), std::string::npos);
+        demo.frame.close();
+    }
+    Demo demo;
+    EXPECT_EQ(demo.Layout(), left);
+}
