@@ -138,8 +138,22 @@ unsigned CEdgeSizingBar::NcHitTest(QPoint point) const
     // A floating bar leaves edge sizing to its frame.
     if (IsFloatingBar())
         return HTCLIENT;
+    // The outermost pixel that shown edges leave unpainted takes the edge's code as well: it is
+    // the line between two neighbours' edges, where the user aims to grab either.
+    const int border = (m_dwSizingStyle & SIZING_SHOW_EDGES) ? 1 : 0;
     for (unsigned code : kEdgeCodes) {
-        if (EdgeRect(code).contains(point))
+        QRect edge = EdgeRect(code);
+        if (edge.isEmpty())
+            continue;
+        if (code == HTLEFT)
+            edge.setLeft(edge.left() - border);
+        else if (code == HTTOP)
+            edge.setTop(edge.top() - border);
+        else if (code == HTRIGHT)
+            edge.setRight(edge.right() + border);
+        else
+            edge.setBottom(edge.bottom() + border);
+        if (edge.contains(point))
             return code;
     }
     return HTCLIENT;

@@ -266,6 +266,17 @@ TEST(EdgeSizingBarDragTest, OnlyALeftDoubleClickInTheClientAreaTogglesDocking)
         frame.Settle();
         EXPECT_EQ(frame.b->GetDockBar(), left) << code;
     }
+    // The bar's outermost pixel, between its painted edge and its neighbour's, is the edge's
+    // too.
+    ASSERT_EQ(frame.b->geometry().top(), frame.a->geometry().bottom() - 1);
+    EXPECT_EQ(frame.b->NcHitTest(QPoint(40, 0)), HTTOP);
+    EXPECT_EQ(frame.b->NcHitTest(QPoint(40, frame.b->height() - 1)), HTBOTTOM);
+    EXPECT_EQ(frame.b->NcHitTest(QPoint(frame.b->width() - 1, 40)), HTRIGHT);
+    DoubleClick(frame.b, QPoint(40, 0));
+    QTest::mouseRelease(frame.b, Qt::LeftButton, {}, QPoint(40, 0));
+    frame.Settle();
+    EXPECT_EQ(frame.b->GetDockBar(), left);
+
     DoubleClick(frame.b, QPoint(3, 8), Qt::RightButton);
     frame.Settle();
     EXPECT_EQ(frame.b->GetDockBar(), left);
