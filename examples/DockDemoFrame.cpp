@@ -13,7 +13,7 @@ namespace {
 // The profile name the bars' sizes and places are kept under, and the key of the frame's own
 // place.
 const QString kProfileName = QStringLiteral("Bars");
-const QString kFrameKey = QStringLiteral("Frame/geometry");
+const QString kFrameKey = QStringLiteral("Frame/rect");
 const QSize kEditorMinimum(60, 40);
 
 } // namespace
@@ -21,7 +21,12 @@ const QSize kEditorMinimum(60, 40);
 DockDemoFrame::DockDemoFrame() : m_pSite(new CDockSite(*this))
 {
     setWindowTitle(QStringLiteral("停靠栏演示"));
-    if (!restoreGeometry(QSettings().value(kFrameKey).toByteArray()))
+    // The frame's own rectangle, without the window system's frame around it: that is where
+    // it is put back.
+    const QRect kept = QSettings().value(kFrameKey).toRect();
+    if (kept.isValid())
+        setGeometry(kept);
+    else
         resize(1000, 700);
     m_pSite->EnableDocking(CBRS_ALIGN_ANY);
     auto* view = new QPlainTextEdit(this);
@@ -83,7 +88,7 @@ void DockDemoFrame::PlaceFloatingBar()
 
 void DockDemoFrame::closeEvent(QCloseEvent* event)
 {
-    QSettings().setValue(kFrameKey, saveGeometry());
+    QSettings().setValue(kFrameKey, geometry());
     CEdgeSizingBar::StoreAllBarSizes(*m_pSite, kProfileName);
     m_pSite->SaveBarState(kProfileName);
     QWidget::closeEvent(event);

@@ -41,13 +41,16 @@ struct Demo
         }
         return nullptr;
     }
-    // The frame's size with its layout. (Where the frame stands is the window system's
-    // business; the offscreen one moves it by its made-up frame margins.)
     std::string Layout() const
     {
         const auto* view = frame.findChild<QPlainTextEdit*>(QString(), Qt::FindDirectChildrenOnly);
-        return DockLayoutOf(Site(), *view) +
-               QStringLiteral("\nframe %1x%2").arg(frame.width()).arg(frame.height()).toStdString();
+        const QRect at = frame.geometry();
+        return DockLayoutOf(Site(), *view) + QStringLiteral("\nframe %1,%2 %3x%4")
+                                                 .arg(at.x())
+                                                 .arg(at.y())
+                                                 .arg(at.width())
+                                                 .arg(at.height())
+                                                 .toStdString();
     }
 
     DockDemoFrame frame;
@@ -64,7 +67,7 @@ TEST(DockDemoFrameTest, ClosedAndStartedAgainItShowsTheLayoutItWasLeftIn)
         // At the first start the floating bar floats near the frame's middle.
         ASSERT_TRUE(demo.Bar(231)->IsFloating());
         EXPECT_EQ(demo.Bar(231)->window()->pos(), demo.frame.mapToGlobal(QPoint(560, 330)));
-        demo.frame.resize(900, 640);
+        demo.frame.setGeometry(40, 30, 900, 640);
         demo.Site().DockControlBar(demo.Bar(231), AFX_IDW_DOCKBAR_RIGHT);
         demo.Site().FloatControlBar(demo.Bar(202), demo.frame.mapToGlobal(QPoint(300, 200)));
         demo.Site().DockControlBar(demo.Bar(221), AFX_IDW_DOCKBAR_TOP, demo.Bar(211));
