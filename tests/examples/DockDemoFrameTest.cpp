@@ -2,26 +2,14 @@
 #include "DockLayout.h"
 #include "GripperBar.h"
 
+#include "TemporaryProfile.h"
+
 #include <QApplication>
 #include <QPlainTextEdit>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// The demonstration's settings in a temporary folder, never the user's.
-struct TemporarySettings
-{
-    TemporarySettings()
-    {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("VELMOR tests"));
-        QCoreApplication::setApplicationName(QStringLiteral("dock demo"));
-    }
-    QTemporaryDir home;
-};
 
 // The demonstration as it starts: made, shown, its floating bar placed.
 struct Demo
@@ -60,7 +48,7 @@ struct Demo
 
 TEST(DockDemoFrameTest, ClosedAndStartedAgainItShowsTheLayoutItWasLeftIn)
 {
-    TemporarySettings settings;
+    TemporaryProfile settings(QStringLiteral("dock demo"));
     std::string left;
     {
         Demo demo;

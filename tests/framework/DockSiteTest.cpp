@@ -64,6 +64,29 @@ struct Frame
     QWidget* view;
 };
 
+// A frame docking on every side, with a 100 x 40 bar (id 4) docked at the top.
+struct TopBarFrame : Frame
+{
+    TopBarFrame()
+    {
+        site->EnableDocking(CBRS_ALIGN_ANY);
+        bar = new FixedBar(&frame, 4, QSize(100, 40));
+        site->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
+        Settle();
+    }
+    /// Starts the bar's docking drag at `grab` (bar coordinates) and moves it to `to` (screen
+    /// coordinates).
+    CDockContext& DragTo(QPoint to, QPoint grab = QPoint(5, 5)) const
+    {
+        CDockContext& context = *bar->GetDockContext();
+        context.StartDrag(bar->mapToGlobal(grab));
+        context.Move(to);
+        return context;
+    }
+
+    FixedBar* bar;
+};
+
 // Whether the whole height of a floating frame's caption, and at least 40 pixels of its
 // length, lie on the screen.
 bool CaptionOnScreen(const QWidget* mini)
@@ -146,17 +169,12 @@ TEST(DockSiteTest, DelayedLayoutsCoalesceIntoOneAndIdleTimeUpdatesEveryBar)
 
 TEST(DockSiteTest, TheDockingDragDocksUnderThePointerFloatsElsewhereAndEscapeCancels)
 {
-    Frame frame;
-    frame.site->EnableDocking(CBRS_ALIGN_ANY);
-    auto* bar = new FixedBar(&frame.frame, 4, QSize(100, 40));
-    frame.site->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
-    frame.Settle();
-    CDockContext& context = *bar->GetDockContext();
+    TopBarFrame frame;
+    FixedBar* bar = frame.bar;
     const QPoint origin = frame.frame.mapToGlobal(QPoint(0, 0));
 
     // Escape leaves the bar where it was.
-    context.StartDrag(bar->mapToGlobal(QPoint(5, 5)));
-    context.Move(origin + QPoint(300, 200));
+    CDockContext& context = frame.DragTo(origin + QPoint(300, 200));
     EXPECT_EQ(context.TargetSide(), 0);
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(bar, &escape);
@@ -164,8 +182,7 @@ TEST(DockSiteTest, TheDockingDragDocksUnderThePointerFloatsElsewhereAndEscapeCan
     EXPECT_EQ(ControlId(bar->GetDockBar()), AFX_IDW_DOCKBAR_TOP);
 
     // Near the left side it docks there; the outline has the bar's vertical size.
-    context.StartDrag(bar->mapToGlobal(QPoint(5, 5)));
-    context.Move(origin + QPoint(10, 200));
+    frame.DragTo(origin + QPoint(10, 200));
     EXPECT_EQ(context.TargetSide(), AFX_IDW_DOCKBAR_LEFT);
     EXPECT_EQ(context.OutlineRect().size(), QSize(100, 40));
     context.EndDrag(false);
@@ -174,9 +191,7 @@ TEST(DockSiteTest, TheDockingDragDocksUnderThePointerFloatsElsewhereAndEscapeCan
     EXPECT_EQ(frame.view->geometry().left(), 100);
 
     // In the middle of the frame it floats, in a frame around its size; its place is kept.
-    context.StartDrag(bar->mapToGlobal(QPoint(5, 5)));
-    context.Move(origin + QPoint(300, 200));
-    context.EndDrag(false);
+    frame.DragTo(origin + QPoint(300, 200)).EndDrag(false);
     frame.Settle();
     ASSERT_TRUE(bar->IsFloating());
     auto* mini = qobject_cast<CMiniDockFrameWnd*>(bar->window());
@@ -248,16 +263,11 @@ TEST(DockSiteTest, AFrameSmallerThanItsBarsCutsThemAndOnlyWhatShowsTakesMouseAnd
 
 TEST(DockSiteTest, LosingTheMouseCancelsTheDockingDragAndTheFloatingFramesStretch)
 {
-    Frame frame;
-    frame.site->EnableDocking(CBRS_ALIGN_ANY);
-    auto* bar = new FixedBar(&frame.frame, 5, QSize(100, 40));
-    frame.site->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
-    frame.Settle();
-    CDockContext& context = *bar->GetDockContext();
+    TopBarFrame frame;
+    FixedBar* bar = frame.bar;
     const QPoint origin = frame.frame.mapToGlobal(QPoint(0, 0));
 
-    context.StartDrag(bar->mapToGlobal(QPoint(5, 5)));
-    context.Move(origin + QPoint(10, 200));
+    CDockContext& context = frame.DragTo(origin + QPoint(10, 200));
     ASSERT_EQ(context.TargetSide(), AFX_IDW_DOCKBAR_LEFT);
     QMenu menu;
     menu.addAction(QStringLiteral("复制"));
@@ -309,18 +319,14 @@ TEST(DockSiteTest, ABarNeverDockedDocksOnTheFirstSideItsStyleAllowsWhenItsCaptio
 
 TEST(DockSiteTest, AFloatingFramesCaptionStaysOnTheScreen)
 {
-    Frame frame;
-    frame.site->EnableDocking(CBRS_ALIGN_ANY);
-    auto* bar = new FixedBar(&frame.frame, 8, QSize(100, 40));
-    frame.site->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
-    frame.Settle();
+    TopBarFrame frame;
+    FixedBar* bar = frame.bar;
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
 
     // Dragged out by a point low in the bar and dropped at the screen's top edge beside the
     // frame, the floating frame would hang above the screen.
-    CDockContext& context = *bar->GetDockContext();
-    context.StartDrag(bar->mapToGlobal(QPoint(5, 35)));
-    context.Move(QPoint(screen.right() - 50, screen.top() + 2));
+    CDockContext& context =
+        frame.DragTo(QPoint(screen.right() - 50, screen.top() + 2), QPoint(5, 35));
     ASSERT_EQ(context.TargetSide(), 0);
     context.EndDrag(false);
     ASSERT_TRUE(bar->IsFloating());

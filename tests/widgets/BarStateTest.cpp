@@ -4,28 +4,14 @@
 #include "DockLayout.h"
 #include "DockedFrame.h"
 
-#include <QCoreApplication>
+#include "TemporaryProfile.h"
+
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
-
-// A profile of its own in a temporary folder, never the user's.
-struct TemporaryProfile
-{
-    TemporaryProfile()
-    {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("VELMOR tests"));
-        QCoreApplication::setApplicationName(QStringLiteral("bar state"));
-    }
-    QTemporaryDir home;
-};
 
 // The frame as a program makes it at every start: bars 1 to 3 in a row on the left, 4 on
 // the top, 5 at the bottom.
@@ -68,7 +54,7 @@ void DragEdge(CEdgeSizingBar* bar, unsigned code, int by)
 
 TEST(BarStateTest, AQuitAndARestartGiveBackTheLayoutTheUserLeft)
 {
-    TemporaryProfile profile;
+    TemporaryProfile profile(QStringLiteral("bar state"));
     ProgramFrame before;
     before.Settle();
     EXPECT_FALSE(before.Load());
@@ -118,7 +104,7 @@ TEST(BarStateTest, AQuitAndARestartGiveBackTheLayoutTheUserLeft)
 
 TEST(BarStateTest, EachBarKeepsItsSideRowPlaceFloatingPositionAndVisibility)
 {
-    TemporaryProfile profile;
+    TemporaryProfile profile(QStringLiteral("bar state"));
     ProgramFrame frame;
     frame.site->FloatControlBar(frame.bars[2], QPoint(300, 200));
     frame.site->DockControlBar(frame.bars[1], AFX_IDW_DOCKBAR_LEFT);

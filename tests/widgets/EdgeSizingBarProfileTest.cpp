@@ -1,19 +1,15 @@
 #include "DockedFrame.h"
 #include "MiniDockFrameWnd.h"
 
-#include <QCoreApplication>
+#include "TemporaryProfile.h"
+
 #include <QScreen>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 TEST(EdgeSizingBarProfileTest, SizesGoToTheBarsSectionAndComeBackRaisedToTheMinimums)
 {
-    QTemporaryDir home;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
-    QCoreApplication::setOrganizationName(QStringLiteral("VELMOR tests"));
-    QCoreApplication::setApplicationName(QStringLiteral("bar sizes"));
+    TemporaryProfile profile(QStringLiteral("bar sizes"));
 
     DockedFrame frame;
     CEdgeSizingBar* bar = frame.Dock(AFX_IDW_DOCKBAR_LEFT, 123);
@@ -54,10 +50,7 @@ TEST(EdgeSizingBarProfileTest, SizesGoToTheBarsSectionAndComeBackRaisedToTheMini
 
 TEST(EdgeSizingBarProfileTest, RestoredSizesAreBoundedByTheFrame)
 {
-    QTemporaryDir home;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
-    QCoreApplication::setOrganizationName(QStringLiteral("VELMOR tests"));
-    QCoreApplication::setApplicationName(QStringLiteral("bounded bar sizes"));
+    TemporaryProfile profile(QStringLiteral("bounded bar sizes"));
     {
         QSettings settings;
         settings.beginGroup(QStringLiteral("Bars-SCBar-125"));
