@@ -263,9 +263,10 @@ void CDockSite::RecalcLayout()
 void CDockSite::KeepFocusWhereSeen()
 {
     // Keys must not go to a window the layout left no room: the focus moves on to the next
-    // one that shows, as it would from a window that was hidden.
+    // one that shows, as it would from a window that was hidden. Before the frame shows
+    // nothing does, and the focus waits where it was put.
     QWidget* focus = m_Frame.window()->focusWidget();
-    if (!focus || !m_Frame.isAncestorOf(focus) || IsSeen(*focus))
+    if (!m_Frame.isVisible() || !focus || !m_Frame.isAncestorOf(focus) || IsSeen(*focus))
         return;
     for (QWidget* next = focus->nextInFocusChain(); next != focus;
          next = next->nextInFocusChain()) {

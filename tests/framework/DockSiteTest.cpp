@@ -225,10 +225,14 @@ TEST(DockSiteTest, AFrameSmallerThanItsBarsCutsThemAndOnlyWhatShowsTakesMouseAnd
         bars[i]->setFocusPolicy(Qt::StrongFocus);
         frame.site->DockControlBar(bars[i], sides[i]);
     }
+    // The focus given before the frame shows, when nothing shows yet, stays where it was put.
+    bars[3]->setFocus();
+    frame.site->RecalcLayout();
     frame.Settle();
     frame.frame.activateWindow();
-    view->setFocus();
     QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), bars[3]);
+    view->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), view);
 
     // 150 x 100: the top row takes 80, the bottom one the 20 left, the sides and the view
