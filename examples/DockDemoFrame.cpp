@@ -5,8 +5,11 @@
 #include "WindowStyles.h"
 
 #include <QCloseEvent>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSettings>
+
+#include <memory>
 
 namespace {
 
@@ -34,6 +37,14 @@ DockDemoFrame::DockDemoFrame() : m_pSite(new CDockSite(*this))
                                       "拖动栏的边缘改变大小；拖动抓手停靠到别的边或浮动；"
                                       "双击抓手在停靠与浮动之间切换。"));
     m_pSite->SetViewPane(view);
+    // The view's context menu shows and hides the bars, so that a closed bar can come back.
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this, [this, view](QPoint at) {
+        const std::unique_ptr<QMenu> menu(view->createStandardContextMenu());
+        menu->addSeparator();
+        AddBarActions(*menu);
+        menu->exec(view->viewport()->mapToGlobal(at));
+    });
 
     CGripperBar* previous = nullptr;
     for (int i = 0; i < 3; ++i) {
@@ -76,6 +87,19 @@ CGripperBar* DockDemoFrame::MakeBar(int id, const QString& title, bool visible)
     bar->m_sizeMinVertDocked = kEditorMinimum + QSize(15, 32);
     bar->m_sizeMinFloating = kEditorMinimum + QSize(6, 8);
     return bar;
+}
+
+void DockDemoFrame::AddBarActions(QMenu& menu)
+{
+    for (CControlBar* bar : m_pSite->ControlBars()) {
+        if (!qobject_cast<CGripperBar*>(bar))
+            continue;
+        QAction* action = menu.addAction(bar->windowTitle());
+        action->setCheckable(true);
+        action->setChecked(bar->IsVisible());
+        connect(action, &QAction::toggled, this,
+                [this, bar](bool show) { m_pSite->ShowControlBar(bar, show, false); });
+    }
 }
 
 void DockDemoFrame::PlaceFloatingBar()

@@ -5,6 +5,7 @@
 #include "TemporaryProfile.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
@@ -69,4 +70,21 @@ TEST(DockDemoFrameTest, ClosedAndStartedAgainItShowsTheLayoutItWasLeftIn)
     }
     Demo demo;
     EXPECT_EQ(demo.Layout(), left);
+}
+
+TEST(DockDemoFrameTest, TheViewsMenuBringsAClosedBarBack)
+{
+    TemporaryProfile settings(QStringLiteral("dock demo menu"));
+    Demo demo;
+    demo.Site().ShowControlBar(demo.Bar(212), false, false);
+    QMenu menu;
+    demo.frame.AddBarActions(menu);
+    QStringList titles;
+    for (const QAction* action : menu.actions())
+        titles << action->text() + (action->isChecked() ? "+" : "-");
+    EXPECT_EQ(titles, QStringList({"左1+", "左2+", "左3+", "上1+", "上2-", "下+", "浮动+"}));
+    menu.actions()[4]->trigger();
+    EXPECT_FALSE(demo.Bar(212)->isHidden());
+    menu.actions()[0]->trigger();
+    EXPECT_TRUE(demo.Bar(201)->isHidden());
 }
