@@ -11,8 +11,10 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <map>
 #include <optional>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -31,6 +33,14 @@ struct BarState
     int lastSide = 0;
     QPoint floating;
     bool visible = true;
+};
+
+// An entry of a dock bar with the row and the place the profile gives it.
+struct PlacedEntry
+{
+    int row;
+    int place;
+    DockEntry entry;
 };
 
 QString SectionOf(const QString& profileName, const CControlBar& bar)
@@ -125,8 +135,13 @@ bool CDockSite::LoadBarState(const QString& profileName)
     for (CControlBar* bar : m_listControlBars) {
         if (!KeepsState(bar))
             continue;
-        if (const std::optional<BarState> state = ReadState(SectionOf(profileName, *bar)))
-            saved.emplace_back(bar, *state);
+        std::optional<BarState> state = ReadState(SectionOf(profileName, *bar));
+        if (!state)
+            continue;
+        // The profile may have been edited: a side the frame has no dock bar for is none.
+        if (!DockBarOf(state->lastSide))
+            state->lastSide = 0;
+        saved.emplace_back(bar, *state);
     }
     const bool found = !saved.empty();
     // A bar the frame lays out itself keeps its place; only its visibility comes back.
@@ -154,24 +169,30 @@ bool CDockSite::LoadBarState(const QString& profileName)
         bar->GetDockContext()->m_uMRUDockID = state.lastSide;
     }
 
-    // Each side's rows again, in order, with the bars and the placeholders in their places.
+    // Each side's rows again, in order, with the bars and the placeholders in their places
+    // (entries that claim one place keep the order of the frame's list).
     for (int side : kDockedSides) {
         CDockBar* dock = DockBarOf(side);
         if (!dock)
             continue;
-        std::map<int, std::map<int, DockEntry>> rows;
+        std::vector<PlacedEntry> placed;
         for (const auto& [bar, state] : saved) {
             if (state.side == side)
-                rows[state.row].emplace(state.place, DockEntry::Of(bar));
+                placed.push_back({state.row, state.place, DockEntry::Of(bar)});
             else if (state.side == AFX_IDW_DOCKBAR_FLOAT && state.lastSide == side &&
                      state.row >= 0)
-                rows[state.row].emplace(state.place, DockEntry::Placeholder(ControlId(bar)));
+                placed.push_back({state.row, state.place, DockEntry::Placeholder(ControlId(bar))});
         }
-        for (const auto& [row, places] : rows) {
-            std::vector<DockEntry> entries;
-            for (const auto& [place, entry] : places)
-                entries.push_back(entry);
-            dock->AppendRow(entries);
+        std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
+            return std::tie(a.row, a.place) < std::tie(b.row, b.place);
+        });
+        std::vector<DockEntry> row;
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            row.push_back(placed[i].entry);
+            if (i + 1 == placed.size() || placed[i + 1].row != placed[i].row) {
+                dock->AppendRow(row);
+                row.clear();
+            }
         }
     }
     DeleteEmptyMiniFrames();

@@ -6,6 +6,8 @@
 
 #include "TemporaryProfile.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 
@@ -131,4 +133,47 @@ TEST(BarStateTest, EachBarKeepsItsSideRowPlaceFloatingPositionAndVisibility)
     // Only bars have a state; the dock bars are the frame's own.
     EXPECT_FALSE(
         settings.childGroups().contains(QStringLiteral("Bars-Bar-%1").arg(AFX_IDW_DOCKBAR_LEFT)));
+}
+
+TEST(BarStateTest, AnEditedProfileLosesNoBarAndBreaksNothing)
+{
+    TemporaryProfile profile(QStringLiteral("edited bar state"));
+    {
+        QSettings settings;
+        const auto write = [&](int id, const char* key, int value) {
+            settings.setValue(QStringLiteral("Bars-Bar-%1/%2").arg(id).arg(key), value);
+        };
+        // Two bars on one place of the top row, one on a side that does not exist, one
+        // floating that was "docked last" on no side at all.
+        for (int id : {1, 2}) {
+            write(id, "side", AFX_IDW_DOCKBAR_TOP);
+            write(id, "row", -5);
+            write(id, "place", 0);
+        }
+        write(3, "side", 12345);
+        write(4, "side", AFX_IDW_DOCKBAR_FLOAT);
+        write(4, "lastSide", 777);
+        write(4, "row", 0);
+        write(4, "floatX", -99999);
+        write(4, "floatY", 99999);
+    }
+    ProgramFrame frame;
+    EXPECT_TRUE(frame.Load());
+    frame.Settle();
+    const std::string layout = frame.Layout();
+    EXPECT_NE(layout.find("side e81b: |12|\n"), std::string::npos) << layout;
+    EXPECT_NE(layout.find("side e81c: |3|\n"), std::string::npos) << layout;
+    // Every bar stands in the dock bar it is the child of, and shows.
+    for (const CEdgeSizingBar* bar : frame.bars) {
+        ASSERT_NE(bar->GetDockBar(), nullptr);
+        EXPECT_GE(bar->GetDockBar()->FindBar(bar), 0) << ControlId(bar);
+        EXPECT_FALSE(bar->isHidden()) << ControlId(bar);
+    }
+    EXPECT_TRUE(frame.bars[3]->IsFloating());
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().intersects(
+        frame.bars[3]->window()->geometry()));
+    // Docking the floating bar back finds it a side instead of one that is not there.
+    frame.bars[3]->GetDockContext()->ToggleDocking();
+    frame.Settle();
+    EXPECT_FALSE(frame.bars[3]->IsFloating());
 }
