@@ -2,6 +2,7 @@
 // With --marker an edge drag shows a marker and the layout changes when the drag ends.
 #include "DockDemoFrame.h"
 #include "FontSubstitutions.h"
+#include "QtTranslations.h"
 #include "SystemParameters.h"
 
 #include <QApplication>
@@ -10,13 +11,15 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     InstallFontSubstitutions();
-    // The demonstration keeps the bar sizes in settings of its own, not the program's.
+    // The editors' context menus in Chinese, as in the program.
+    InstallQtTranslations();
+    // The demonstration keeps its layout in settings of its own, not the program's.
     QCoreApplication::setOrganizationName(QStringLiteral("VELMOR"));
     QCoreApplication::setApplicationName(QStringLiteral("velmor-dock-demo"));
     if (QApplication::arguments().contains(QStringLiteral("--marker")))
         SetDragFullWindows(false);
     DockDemoFrame frame;
     frame.show();
-    frame.FloatBar();
+    frame.PlaceFloatingBar();
     return QApplication::exec();
 }

@@ -117,6 +117,18 @@ void CDockBar::DockControlBarAt(CControlBar* bar, QPoint point)
     Adopt(this, bar);
 }
 
+void CDockBar::AppendRow(const std::vector<DockEntry>& row)
+{
+    if (row.empty())
+        return;
+    m_arrBars.insert(m_arrBars.end(), row.begin(), row.end());
+    m_arrBars.push_back(DockEntry::RowBreak());
+    for (const DockEntry& entry : row) {
+        if (entry.Bar())
+            Adopt(this, entry.Bar());
+    }
+}
+
 bool CDockBar::ReplacePlaceholder(CControlBar* bar)
 {
     const int at = FindPlaceholder(ControlId(bar));

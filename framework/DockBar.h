@@ -53,6 +53,8 @@ public:
     /// Adds `bar` where `point` (dock bar coordinates) falls: into the row under it at its
     /// position along the row, or as a new first or last row.
     void DockControlBarAt(CControlBar* bar, QPoint point);
+    /// Adds a last row of `row`'s bars and placeholders, in this order.
+    void AppendRow(const std::vector<DockEntry>& row);
     /// Puts `bar` where its placeholder stands; false when there is none.
     bool ReplacePlaceholder(CControlBar* bar);
     /// Takes `bar` out, leaving its placeholder when asked; rows left empty disappear.

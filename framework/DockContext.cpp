@@ -12,6 +12,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // How far into the frame from a side the pointer still docks there.
@@ -43,6 +46,10 @@ protected:
         painter.fillRect(rect(), QBrush(Qt::black, Qt::Dense4Pattern));
     }
 };
+
+// The order in which a drag looks for a side to dock on.
+constexpr int kSidesInDragOrder[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM,
+                                     AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
 
 constexpr std::uint32_t AlignOfSide(int side)
 {
@@ -85,9 +92,11 @@ QWidget* CDockContext::FloatingFrame() const
 void CDockContext::BeginTracking(Tracking tracking, QWidget* grabber)
 {
     m_Tracking = tracking;
-    m_pGrabber = grabber;
-    grabber->grabMouse();
     qApp->installEventFilter(this);
+    // Losing the mouse cancels a drag as Escape does. (The capture watches the events before
+    // this context's filter takes the mouse's.)
+    m_Capture.Grab(*grabber,
+                   [this] { m_Tracking == Tracking::Drag ? EndDrag(true) : EndResize(); });
 }
 
 void CDockContext::EndTracking()
@@ -96,9 +105,7 @@ void CDockContext::EndTracking()
         return;
     m_Tracking = Tracking::None;
     qApp->removeEventFilter(this);
-    if (m_pGrabber)
-        m_pGrabber->releaseMouse();
-    m_pGrabber = nullptr;
+    m_Capture.Release();
     m_pOutline.reset();
 }
 
@@ -119,16 +126,20 @@ void CDockContext::StartDrag(QPoint screenPoint)
     BeginTracking(Tracking::Drag, &m_Bar);
 }
 
+bool CDockContext::CanDockOn(int side) const
+{
+    return m_Bar.GetDockSite()->DockBarOf(side) && (m_Bar.GetDockStyle() & AlignOfSide(side));
+}
+
 int CDockContext::SideUnder(QPoint screenPoint) const
 {
     const CDockSite* site = m_Bar.GetDockSite();
     const QWidget& frame = site->Frame();
     const QRect frameRect(frame.mapToGlobal(QPoint(0, 0)), frame.size());
-    for (int side : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
-                     AFX_IDW_DOCKBAR_RIGHT}) {
-        const CDockBar* dock = site->DockBarOf(side);
-        if (!dock || !(m_Bar.GetDockStyle() & AlignOfSide(side)))
+    for (int side : kSidesInDragOrder) {
+        if (!CanDockOn(side))
             continue;
+        const CDockBar* dock = site->DockBarOf(side);
         // An empty dock bar has no thickness: the zone reaches into the frame all the same.
         QRect zone(dock->mapToGlobal(QPoint(0, 0)), dock->size());
         switch (side) {
@@ -254,6 +265,8 @@ void CDockContext::EndResize()
         return;
     EndTracking();
     m_nHitTest = HTNOWHERE;
+    if (auto* frame = qobject_cast<CMiniDockFrameWnd*>(FloatingFrame()))
+        frame->KeepCaptionOnScreen();
 }
 
 void CDockContext::ToggleDocking()
@@ -263,6 +276,13 @@ void CDockContext::ToggleDocking()
         return;
     if (QWidget* floating = FloatingFrame()) {
         m_ptMRUFloatPos = floating->pos();
+        // A bar that was never docked docks on the first side a drag would find for it.
+        if (!m_uMRUDockID) {
+            const auto* side =
+                std::find_if(std::begin(kSidesInDragOrder), std::end(kSidesInDragOrder),
+                             [this](int side) { return CanDockOn(side); });
+            m_uMRUDockID = side == std::end(kSidesInDragOrder) ? 0 : *side;
+        }
         if (m_uMRUDockID && !site->DockControlBarAtPlaceholder(&m_Bar, m_uMRUDockID))
             site->DockControlBar(&m_Bar, m_uMRUDockID);
         return;

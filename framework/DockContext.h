@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BarConstants.h"
+#include "MouseCapture.h"
 
 #include <QObject>
 #include <QPoint>
@@ -27,7 +28,8 @@ public:
     void StartDrag(QPoint screenPoint);
     /// Starts resizing the bar's floating frame from the side or corner `hitCode`.
     void StartResize(unsigned hitCode, QPoint screenPoint);
-    /// Floats a docked bar where it floated last, or docks a floating one back in its place.
+    /// Floats a docked bar where it floated last, or docks a floating one back in its place
+    /// (one that was never docked, on the first side a drag would find for it).
     void ToggleDocking();
 
     // The steps of a drag or a resize, as the mouse brings them.
@@ -65,12 +67,14 @@ private:
 
     void BeginTracking(Tracking tracking, QWidget* grabber);
     void EndTracking();
+    /// Whether the bar's docking style and the frame let it dock on `side`.
+    bool CanDockOn(int side) const;
     int SideUnder(QPoint screenPoint) const;
     QWidget* FloatingFrame() const;
 
     CControlBar& m_Bar;
     Tracking m_Tracking = Tracking::None;
-    QWidget* m_pGrabber = nullptr;
+    MouseCapture m_Capture;
     QPoint m_ptStart;
     QPoint m_ptGrabOffset;
     bool m_bMoved = false;

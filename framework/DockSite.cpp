@@ -65,9 +65,12 @@ Side SideOfAlignment(std::uint32_t style)
 }
 
 // Cuts the strip that a bar of `size` takes along `side` off `rect` and returns it: top and
-// bottom strips are as wide as the rectangle, side strips as tall.
+// bottom strips are as wide as the rectangle, side strips as tall. A strip never takes more
+// than is left, so that nothing overlaps and nothing gets a negative size: what a bar cannot
+// show is cut off.
 QRect TakeStrip(QRect& rect, Side side, QSize size)
 {
+    size = size.boundedTo(rect.size());
     QRect strip;
     switch (side) {
     case Side::Top:
@@ -88,6 +91,24 @@ QRect TakeStrip(QRect& rect, Side side, QSize size)
         break;
     }
     return strip;
+}
+
+// Whether any of `widget` shows in its window: its rectangle cut by its parents' and by the
+// masks on the way.
+bool IsSeen(const QWidget& widget)
+{
+    if (!widget.isVisible())
+        return false;
+    QRegion region(widget.rect());
+    for (const QWidget* at = &widget; !region.isEmpty(); at = at->parentWidget()) {
+        if (!at->mask().isEmpty())
+            region &= at->mask();
+        if (at->isWindow())
+            break;
+        region.translate(at->pos());
+        region &= at->parentWidget()->rect();
+    }
+    return !region.isEmpty();
 }
 
 } // namespace
@@ -142,12 +163,17 @@ CDockBar* CDockSite::DockBarOf(int side) const
     return nullptr;
 }
 
-void CDockSite::TakeOutOfDockBars(CControlBar* bar, bool leavePlaceholder)
+void CDockSite::RemovePlaceholders(int id)
 {
     for (CControlBar* other : m_listControlBars) {
         if (auto* dock = qobject_cast<CDockBar*>(other))
-            dock->RemovePlaceholder(ControlId(bar));
+            dock->RemovePlaceholder(id);
     }
+}
+
+void CDockSite::TakeOutOfDockBars(CControlBar* bar, bool leavePlaceholder)
+{
+    RemovePlaceholders(ControlId(bar));
     if (CDockBar* current = bar->GetDockBar())
         current->RemoveControlBar(bar, leavePlaceholder && !current->IsFloatingDockBar());
 }
@@ -190,13 +216,15 @@ bool CDockSite::DockControlBarAtPlaceholder(CControlBar* bar, int side)
 void CDockSite::FloatControlBar(CControlBar* bar, QPoint screenPoint)
 {
     CDockContext* context = bar->GetDockContext();
+    CMiniDockFrameWnd* mini = nullptr;
     if (bar->IsFloating()) {
-        bar->GetDockBar()->window()->move(screenPoint);
+        mini = qobject_cast<CMiniDockFrameWnd*>(bar->GetDockBar()->window());
+        mini->move(screenPoint);
     } else {
         if (context && bar->GetDockBar())
             context->m_uMRUDockID = ControlId(bar->GetDockBar());
         TakeOutOfDockBars(bar, true);
-        auto* mini = new CMiniDockFrameWnd(*this);
+        mini = new CMiniDockFrameWnd(*this);
         m_MiniFrames.push_back(mini);
         mini->DockBar().DockControlBar(bar, nullptr);
         AddControlBar(bar);
@@ -205,8 +233,9 @@ void CDockSite::FloatControlBar(CControlBar* bar, QPoint screenPoint)
         mini->setVisible(bar->IsVisible());
         DelayRecalcLayout();
     }
+    mini->KeepCaptionOnScreen();
     if (context)
-        context->m_ptMRUFloatPos = screenPoint;
+        context->m_ptMRUFloatPos = mini->pos();
 }
 
 void CDockSite::ShowControlBar(CControlBar* bar, bool show, bool delay)
@@ -228,6 +257,26 @@ void CDockSite::RecalcLayout()
 {
     m_bLayoutPending = false;
     RepositionBars(false);
+    KeepFocusWhereSeen();
+}
+
+void CDockSite::KeepFocusWhereSeen()
+{
+    // Keys must not go to a window the layout left no room: the focus moves on to the next
+    // one that shows, as it would from a window that was hidden. Before the frame shows
+    // nothing does, and the focus waits where it was put.
+    QWidget* focus = m_Frame.window()->focusWidget();
+    if (!m_Frame.isVisible() || !focus || !m_Frame.isAncestorOf(focus) || IsSeen(*focus))
+        return;
+    for (QWidget* next = focus->nextInFocusChain(); next != focus;
+         next = next->nextInFocusChain()) {
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() &&
+            next->window() == focus->window() && IsSeen(*next)) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    focus->clearFocus();
 }
 
 void CDockSite::DelayRecalcLayout()
@@ -257,7 +306,7 @@ QRect CDockSite::RepositionBars(bool query)
                 continue;
             const Side side = SideOfAlignment(bar->GetBarStyle());
             const bool horz = side == Side::Top || side == Side::Bottom;
-            placed = TakeStrip(rect, side, bar->CalcFixedLayout(true, horz).boundedTo(rect.size()));
+            placed = TakeStrip(rect, side, bar->CalcFixedLayout(true, horz));
         }
         if (!query)
             bar->SetWindowPos(placed);

@@ -57,6 +57,15 @@ public:
     /// Shows or hides `bar`, laying the frame out at once unless `delay`.
     void ShowControlBar(CControlBar* bar, bool show, bool delay);
 
+    /// Writes where each bar stands to the profile, in the section "<profileName>-Bar-<id>":
+    /// its side, its row and its place in the row, its floating position, the side it was
+    /// docked on last and whether it shows. Dock bars and bars without a control id have none.
+    void SaveBarState(const QString& profileName) const;
+    /// Puts every bar that has a section in the profile back where SaveBarState() found it
+    /// (a bar the frame lays out itself only shows or hides) and lays the frame out; false
+    /// when no bar had one.
+    bool LoadBarState(const QString& profileName);
+
     /// Lays out the bars and the view pane.
     void RecalcLayout();
     /// Asks for one layout when the current message is handled; requests before then coalesce.
@@ -75,7 +84,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void RemovePlaceholders(int id);
     void TakeOutOfDockBars(CControlBar* bar, bool leavePlaceholder);
+    void KeepFocusWhereSeen();
     void DeleteEmptyMiniFrames();
 
     QWidget& m_Frame;

@@ -4,41 +4,26 @@
 #include "DockBar.h"
 #include "DockContext.h"
 #include "DockSite.h"
+#include "EdgeCursor.h"
 #include "PaintPrimitives.h"
 #include "SystemColours.h"
 #include "WindowStyles.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 // How far along a side a press still counts as the neighbouring corner.
 constexpr int kCorner = 16;
 } // namespace
 
-Qt::CursorShape SizingCursor(unsigned hitCode)
-{
-    switch (hitCode) {
-    case HTLEFT:
-    case HTRIGHT:
-        return Qt::SizeHorCursor;
-    case HTTOP:
-    case HTBOTTOM:
-        return Qt::SizeVerCursor;
-    case HTTOPLEFT:
-    case HTBOTTOMRIGHT:
-        return Qt::SizeFDiagCursor;
-    case HTTOPRIGHT:
-    case HTBOTTOMLEFT:
-        return Qt::SizeBDiagCursor;
-    default:
-        return Qt::ArrowCursor;
-    }
-}
-
 CMiniDockFrameWnd::CMiniDockFrameWnd(CDockSite& site)
     : QWidget(&site.Frame(), Qt::Tool | Qt::FramelessWindowHint), m_Site(site),
-      m_pDockBar(new CDockBar(this, AFX_IDW_DOCKBAR_FLOAT))
+      m_pDockBar(new CDockBar(this, AFX_IDW_DOCKBAR_FLOAT)), m_pCursor(new EdgeCursor(*this))
 {
     setMouseTracking(true);
     m_pDockBar->show();
@@ -80,6 +65,33 @@ void CMiniDockFrameWnd::RecalcLayout()
     resize(size + QSize(2 * kBorder, 2 * kBorder + kCaption));
     show();
     update();
+}
+
+void CMiniDockFrameWnd::KeepCaptionOnScreen()
+{
+    // The caption is the one handle that moves the frame: its full height and a stretch of its
+    // length stay on the screen nearest to it.
+    const QRect caption(pos() + QPoint(kBorder, kBorder), QSize(width() - 2 * kBorder, kCaption));
+    const QScreen* nearest = nullptr;
+    int distance = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        const QPoint centre = caption.center();
+        const int away = std::max({area.left() - centre.x(), centre.x() - area.right(), 0}) +
+                         std::max({area.top() - centre.y(), centre.y() - area.bottom(), 0});
+        if (!nearest || away < distance) {
+            nearest = screen;
+            distance = away;
+        }
+    }
+    if (!nearest)
+        return;
+    const QRect area = nearest->availableGeometry();
+    const int reach = std::min(kCaptionReach, caption.width());
+    const int left =
+        std::clamp(caption.left(), area.left() + reach - caption.width(), area.right() + 1 - reach);
+    const int top = std::clamp(caption.top(), area.top(), area.bottom() + 1 - kCaption);
+    move(pos() + QPoint(left - caption.left(), top - caption.top()));
 }
 
 void CMiniDockFrameWnd::DelayRecalcLayout()
@@ -152,14 +164,15 @@ void CMiniDockFrameWnd::mousePressEvent(QMouseEvent* event)
 
 void CMiniDockFrameWnd::mouseMoveEvent(QMouseEvent* event)
 {
-    setCursor(SizingCursor(HitTest(event->position().toPoint())));
+    m_pCursor->Show(HitTest(event->position().toPoint()));
     QWidget::mouseMoveEvent(event);
 }
 
 void CMiniDockFrameWnd::mouseDoubleClickEvent(QMouseEvent* event)
 {
     CControlBar* bar = Bar();
-    if (bar && bar->GetDockContext() && HitTest(event->position().toPoint()) == HTCAPTION)
+    if (event->button() == Qt::LeftButton && bar && bar->GetDockContext() &&
+        HitTest(event->position().toPoint()) == HTCAPTION)
         bar->GetDockContext()->ToggleDocking();
     else
         QWidget::mouseDoubleClickEvent(event);

@@ -9,6 +9,7 @@
 class CControlBar;
 class CDockBar;
 class CDockSite;
+class EdgeCursor;
 
 /// The small tool window a floated bar lives in: a 4-pixel thick frame, a caption with the
 /// bar's name, and the floating dock bar holding the bar. The caption drags the bar (and may
@@ -21,6 +22,7 @@ class CMiniDockFrameWnd : public QWidget
 public:
     static constexpr int kBorder = 4;
     static constexpr int kCaption = 16;
+    static constexpr int kCaptionReach = 40;
 
     explicit CMiniDockFrameWnd(CDockSite& site);
 
@@ -37,6 +39,9 @@ public:
     /// the frame when its bar is hidden.
     void RecalcLayout();
     void DelayRecalcLayout();
+    /// Moves the frame so that its caption can be grabbed on a screen: all of its height and at
+    /// least kCaptionReach pixels of its length.
+    void KeepCaptionOnScreen();
     bool IsLayoutPending() const { return m_bLayoutPending; }
 
     /// The part of the frame under `point` (window coordinates): a side or corner code, the
@@ -52,9 +57,7 @@ protected:
 private:
     CDockSite& m_Site;
     CDockBar* m_pDockBar;
+    EdgeCursor* m_pCursor;
     std::uint32_t m_dwMiniStyle = MFS_4THICKFRAME;
     bool m_bLayoutPending = false;
 };
-
-/// The cursor that shows a sizing edge's direction for hit code `hitCode`.
-Qt::CursorShape SizingCursor(unsigned hitCode);

@@ -11,5 +11,15 @@ int GetProfileInt(const QString& section, const QString& key, int defaultValue)
 
 void WriteProfileInt(const QString& section, const QString& key, int value)
 {
-    QSettings().setValue(section + '/' + key, value);
+    ProfileWriter().WriteInt(section, key, value);
+}
+
+void ProfileWriter::WriteInt(const QString& section, const QString& key, int value)
+{
+    m_Settings.setValue(section + '/' + key, value);
+}
+
+QString BarSection(const QString& profileName, const QString& kind, int id)
+{
+    return QStringLiteral("%1-%2-%3").arg(profileName, kind).arg(id).left(255);
 }

@@ -3,7 +3,7 @@
 #include "ControlId.h"
 #include "DockBar.h"
 #include "DockContext.h"
-#include "MiniDockFrameWnd.h"
+#include "EdgeCursor.h"
 #include "SystemParameters.h"
 #include "WindowStyles.h"
 
@@ -11,7 +11,7 @@
 #include <QEvent>
 #include <QMouseEvent>
 
-CEdgeSizingBar::CEdgeSizingBar()
+CEdgeSizingBar::CEdgeSizingBar() : m_pCursor(new EdgeCursor(*this))
 {
     hide();
     // The cursor shows the sizing edges.
@@ -103,10 +103,6 @@ bool CEdgeSizingBar::event(QEvent* event)
         RecalcNonClient();
     } else if (event->type() == SettingChangeEvent::EventType()) {
         m_bLiveResize = DragFullWindows();
-    } else if (event->type() == QEvent::WindowDeactivate || event->type() == QEvent::Hide) {
-        // The mouse grab ends with the window's activation or visibility.
-        if (m_bDragging)
-            EndEdgeDrag();
     }
     return CControlBar::event(event);
 }
@@ -172,7 +168,7 @@ void CEdgeSizingBar::mouseMoveEvent(QMouseEvent* event)
     if (m_bDragging)
         UpdateEdgeDrag(event->globalPosition().toPoint());
     else
-        setCursor(SizingCursor(NcHitTest(event->position().toPoint())));
+        m_pCursor->Show(NcHitTest(event->position().toPoint()));
     CControlBar::mouseMoveEvent(event);
 }
 
@@ -185,7 +181,10 @@ void CEdgeSizingBar::mouseReleaseEvent(QMouseEvent* event)
 
 void CEdgeSizingBar::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (GetDockBar() && GetDockContext())
+    // Only a left double click in the client area toggles docking; the edges and the close
+    // button are the frame around it, where a double click is a second press.
+    if (event->button() == Qt::LeftButton && NcHitTest(event->position().toPoint()) == HTCLIENT &&
+        GetDockBar() && GetDockContext())
         GetDockContext()->ToggleDocking();
     else
         CControlBar::mouseDoubleClickEvent(event);

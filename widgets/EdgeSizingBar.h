@@ -2,6 +2,7 @@
 
 #include "BarConstants.h"
 #include "ControlBar.h"
+#include "MouseCapture.h"
 
 #include <QRect>
 #include <QSize>
@@ -11,6 +12,7 @@
 #include <vector>
 
 class CDockSite;
+class EdgeCursor;
 class CEdgeSizingBar;
 
 /// The sizing bars of one row, in row order.
@@ -50,7 +52,8 @@ public:
                         bool hasGripper, int id, std::uint32_t style);
 
     /// The six sizes from the profile section "<profileName>-SCBar-<id>", raised to the
-    /// minimums; missing keys keep the current sizes.
+    /// minimums and cut to what the frame (floating: its screen) can hold; missing keys keep
+    /// the current sizes.
     virtual void RestoreSizes(const QString& profileName);
     virtual void StoreSizes(const QString& profileName);
     /// RestoreSizes() or StoreSizes() of every sizing bar in the frame's list of bars.
@@ -124,6 +127,8 @@ protected:
     virtual void PaintGripper(QPainter& painter, const QRect& clientRect);
     /// Recomputes the edges and the client area, and fits the child into it.
     void RecalcNonClient();
+    /// Gives `child` the client area, or its minimum size cut to the client area.
+    void FitChild(QWidget& child) const;
     void OnFrameChanged() override;
 
     bool event(QEvent* event) override;
@@ -149,6 +154,8 @@ protected:
     bool m_bLiveResize = false;
     int m_nDockSide = 0;
     int m_cxSizingEdge = 5;
+    /// The mouse, held during an edge drag.
+    MouseCapture m_Capture;
 
 private:
     /// The first and last entries of this bar's row in its dock bar's array.
@@ -159,4 +166,5 @@ private:
     bool IsAcrossRowDrag() const;
 
     QRect m_rcClient;
+    EdgeCursor* m_pCursor;
 };

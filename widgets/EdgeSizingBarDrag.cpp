@@ -37,7 +37,8 @@ bool CEdgeSizingBar::IsAcrossRowDrag() const
 
 void CEdgeSizingBar::BeginEdgeDrag(unsigned hitCode, QPoint screenPoint)
 {
-    grabMouse();
+    // Losing the mouse to another window ends the drag as the release would.
+    m_Capture.Grab(*this, [this] { EndEdgeDrag(); });
     // No paint may be pending under the marker.
     if (!m_bLiveResize)
         repaint();
@@ -152,7 +153,7 @@ void CEdgeSizingBar::EndEdgeDrag()
 {
     ToggleDragMarker();
     m_bDragging = false;
-    releaseMouse();
+    m_Capture.Release();
     DelayRecalcParentLayout();
 }
 

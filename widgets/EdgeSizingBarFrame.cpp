@@ -7,6 +7,7 @@
 #include "SystemColours.h"
 #include "WindowStyles.h"
 
+#include <QLayoutItem>
 #include <QPainter>
 
 namespace {
@@ -40,6 +41,8 @@ void CEdgeSizingBar::RecalcNonClient()
 
     QRect client(QPoint(0, 0), size());
     ComputeClientRect(client, m_nDockSide);
+    // A bar smaller than its frame has an empty client area, never a negative one.
+    client.setSize(client.size().expandedTo(QSize(0, 0)));
     m_rcClient = client;
     setContentsMargins(client.left(), client.top(), width() - client.right() - 1,
                        height() - client.bottom() - 1);
@@ -47,9 +50,24 @@ void CEdgeSizingBar::RecalcNonClient()
         const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         Q_ASSERT(children.size() <= 1);
         if (!children.isEmpty())
-            children.front()->setGeometry(client);
+            FitChild(*children.front());
     }
     update();
+}
+
+void CEdgeSizingBar::FitChild(QWidget& child) const
+{
+    // Squeezed below its minimum a child may never settle (a scroll area lays its scroll bars
+    // out again and again): it keeps its minimum size, the size a layout would leave it, and
+    // shows only what the client area holds, so that the edges around stay the bar's.
+    const QSize size = m_rcClient.size().expandedTo(QWidgetItem(&child).minimumSize());
+    child.setGeometry(QRect(m_rcClient.topLeft(), size));
+    if (size == m_rcClient.size())
+        child.clearMask();
+    else if (m_rcClient.isEmpty())
+        child.setMask(QRegion(-1, -1, 1, 1)); // an empty mask would be no mask: show nothing
+    else
+        child.setMask(QRegion(QRect(QPoint(0, 0), m_rcClient.size())));
 }
 
 void CEdgeSizingBar::ComputeClientRect(QRect& rect, int dockSide)
@@ -120,8 +138,22 @@ unsigned CEdgeSizingBar::NcHitTest(QPoint point) const
     // A floating bar leaves edge sizing to its frame.
     if (IsFloatingBar())
         return HTCLIENT;
+    // The outermost pixel that shown edges leave unpainted takes the edge's code as well: it is
+    // the line between two neighbours' edges, where the user aims to grab either.
+    const int border = (m_dwSizingStyle & SIZING_SHOW_EDGES) ? 1 : 0;
     for (unsigned code : kEdgeCodes) {
-        if (EdgeRect(code).contains(point))
+        QRect edge = EdgeRect(code);
+        if (edge.isEmpty())
+            continue;
+        if (code == HTLEFT)
+            edge.setLeft(edge.left() - border);
+        else if (code == HTTOP)
+            edge.setTop(edge.top() - border);
+        else if (code == HTRIGHT)
+            edge.setRight(edge.right() + border);
+        else
+            edge.setBottom(edge.bottom() + border);
+        if (edge.contains(point))
             return code;
     }
     return HTCLIENT;

@@ -134,12 +134,23 @@ void CGripperBar::OnUpdateCmdUI()
     }
 }
 
+void CGripperBar::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_bClosePressed = NcHitTest(event->position().toPoint()) == HTCLOSE;
+    CEdgeSizingBar::mousePressEvent(event);
+}
+
 void CGripperBar::mouseReleaseEvent(QMouseEvent* event)
 {
-    // A click that ends over the close button hides the bar through its frame.
-    if (event->button() == Qt::LeftButton && NcHitTest(event->position().toPoint()) == HTCLOSE &&
-        GetDockSite())
-        GetDockSite()->ShowControlBar(this, false, false);
+    // A click on the close button hides the bar through its frame: the press and the release
+    // both on it, so that the release ending an edge drag there only ends the drag.
+    if (event->button() == Qt::LeftButton) {
+        const bool close = m_bClosePressed && NcHitTest(event->position().toPoint()) == HTCLOSE;
+        m_bClosePressed = false;
+        if (close && GetDockSite())
+            GetDockSite()->ShowControlBar(this, false, false);
+    }
     CEdgeSizingBar::mouseReleaseEvent(event);
 }
 

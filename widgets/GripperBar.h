@@ -53,6 +53,7 @@ protected:
     void PaintGripper(QPainter& painter, const QRect& clientRect) override;
 
     bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -60,4 +61,6 @@ private:
     int m_nGripperBand = 12;
     BarCloseButton m_btnClose;
     QPointer<QWidget> m_hWndNotifyTarget;
+    /// The left button went down on the close button and is still down.
+    bool m_bClosePressed = false;
 };

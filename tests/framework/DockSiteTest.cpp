@@ -4,10 +4,16 @@
 #include "DockBar.h"
 #include "DockContext.h"
 #include "MiniDockFrameWnd.h"
+#include "MouseInput.h"
 #include "WindowStyles.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +63,40 @@ struct Frame
     CDockSite* site;
     QWidget* view;
 };
+
+// A frame docking on every side, with a 100 x 40 bar (id 4) docked at the top.
+struct TopBarFrame : Frame
+{
+    TopBarFrame()
+    {
+        site->EnableDocking(CBRS_ALIGN_ANY);
+        bar = new FixedBar(&frame, 4, QSize(100, 40));
+        site->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
+        Settle();
+    }
+    /// Starts the bar's docking drag at `grab` (bar coordinates) and moves it to `to` (screen
+    /// coordinates).
+    CDockContext& DragTo(QPoint to, QPoint grab = QPoint(5, 5)) const
+    {
+        CDockContext& context = *bar->GetDockContext();
+        context.StartDrag(bar->mapToGlobal(grab));
+        context.Move(to);
+        return context;
+    }
+
+    FixedBar* bar;
+};
+
+// Whether the whole height of a floating frame's caption, and at least 40 pixels of its
+// length, lie on the screen.
+bool CaptionOnScreen(const QWidget* mini)
+{
+    const int border = CMiniDockFrameWnd::kBorder;
+    const QRect caption(mini->pos() + QPoint(border, border),
+                        QSize(mini->width() - 2 * border, CMiniDockFrameWnd::kCaption));
+    const QRect shown = caption & QGuiApplication::primaryScreen()->availableGeometry();
+    return shown.height() == caption.height() && shown.width() >= 40;
+}
 
 } // namespace
 
@@ -129,17 +169,12 @@ TEST(DockSiteTest, DelayedLayoutsCoalesceIntoOneAndIdleTimeUpdatesEveryBar)
 
 TEST(DockSiteTest, TheDockingDragDocksUnderThePointerFloatsElsewhereAndEscapeCancels)
 {
-    Frame frame;
-    frame.site->EnableDocking(CBRS_ALIGN_ANY);
-    auto* bar = new FixedBar(&frame.frame, 4, QSize(100, 40));
-    frame.site->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
-    frame.Settle();
-    CDockContext& context = *bar->GetDockContext();
+    TopBarFrame frame;
+    FixedBar* bar = frame.bar;
     const QPoint origin = frame.frame.mapToGlobal(QPoint(0, 0));
 
     // Escape leaves the bar where it was.
-    context.StartDrag(bar->mapToGlobal(QPoint(5, 5)));
-    context.Move(origin + QPoint(300, 200));
+    CDockContext& context = frame.DragTo(origin + QPoint(300, 200));
     EXPECT_EQ(context.TargetSide(), 0);
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(bar, &escape);
@@ -147,8 +182,7 @@ TEST(DockSiteTest, TheDockingDragDocksUnderThePointerFloatsElsewhereAndEscapeCan
     EXPECT_EQ(ControlId(bar->GetDockBar()), AFX_IDW_DOCKBAR_TOP);
 
     // Near the left side it docks there; the outline has the bar's vertical size.
-    context.StartDrag(bar->mapToGlobal(QPoint(5, 5)));
-    context.Move(origin + QPoint(10, 200));
+    frame.DragTo(origin + QPoint(10, 200));
     EXPECT_EQ(context.TargetSide(), AFX_IDW_DOCKBAR_LEFT);
     EXPECT_EQ(context.OutlineRect().size(), QSize(100, 40));
     context.EndDrag(false);
@@ -157,9 +191,7 @@ TEST(DockSiteTest, TheDockingDragDocksUnderThePointerFloatsElsewhereAndEscapeCan
     EXPECT_EQ(frame.view->geometry().left(), 100);
 
     // In the middle of the frame it floats, in a frame around its size; its place is kept.
-    context.StartDrag(bar->mapToGlobal(QPoint(5, 5)));
-    context.Move(origin + QPoint(300, 200));
-    context.EndDrag(false);
+    frame.DragTo(origin + QPoint(300, 200)).EndDrag(false);
     frame.Settle();
     ASSERT_TRUE(bar->IsFloating());
     auto* mini = qobject_cast<CMiniDockFrameWnd*>(bar->window());
@@ -177,4 +209,139 @@ TEST(DockSiteTest, TheDockingDragDocksUnderThePointerFloatsElsewhereAndEscapeCan
     EXPECT_FALSE(mini->isVisible());
     frame.site->ShowControlBar(bar, true, false);
     EXPECT_TRUE(mini->isVisible());
+}
+
+TEST(DockSiteTest, AFrameSmallerThanItsBarsCutsThemAndOnlyWhatShowsTakesMouseAndKeys)
+{
+    Frame frame;
+    frame.site->EnableDocking(CBRS_ALIGN_ANY);
+    auto* view = new QLineEdit(&frame.frame);
+    frame.site->SetViewPane(view);
+    FixedBar* bars[4];
+    const int sides[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+                         AFX_IDW_DOCKBAR_RIGHT};
+    for (int i = 0; i < 4; ++i) {
+        bars[i] = new FixedBar(&frame.frame, 20 + i, QSize(120, 80));
+        bars[i]->setFocusPolicy(Qt::StrongFocus);
+        frame.site->DockControlBar(bars[i], sides[i]);
+    }
+    // The focus given before the frame shows, when nothing shows yet, stays where it was put.
+    bars[3]->setFocus();
+    frame.site->RecalcLayout();
+    frame.Settle();
+    frame.frame.activateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), bars[3]);
+    view->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), view);
+
+    // 150 x 100: the top row takes 80, the bottom one the 20 left, the sides and the view
+    // nothing; no strip reaches past the frame or over another.
+    frame.frame.resize(150, 100);
+    QList<QRect> strips;
+    for (int side : sides)
+        strips << frame.site->DockBarOf(side)->geometry();
+    strips << view->geometry();
+    EXPECT_EQ(strips[0], QRect(0, 0, 150, 80));
+    EXPECT_EQ(strips[1], QRect(0, 80, 150, 20));
+    for (int i = 0; i < strips.size(); ++i) {
+        EXPECT_GE(strips[i].width(), 0) << i;
+        EXPECT_GE(strips[i].height(), 0) << i;
+        EXPECT_TRUE(frame.frame.rect().contains(strips[i]) || strips[i].isEmpty()) << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_FALSE(strips[i].intersects(strips[j])) << i << " " << j;
+    }
+    // The bottom bar shows its top 20 pixels and takes the clicks there.
+    EXPECT_EQ(frame.frame.childAt(QPoint(50, 90)), bars[1]);
+    EXPECT_EQ(frame.frame.childAt(QPoint(50, 70)), bars[0]);
+
+    // Typing goes to a window that shows, never to the view the layout left no room.
+    EXPECT_NE(QApplication::focusWidget(), view);
+    EXPECT_TRUE(QApplication::focusWidget() == bars[0] || QApplication::focusWidget() == bars[1]);
+    QTest::keyClicks(nullptr, QStringLiteral("abc"));
+    EXPECT_TRUE(view->text().isEmpty());
+
+    frame.frame.resize(600, 400);
+    EXPECT_EQ(view->geometry(), QRect(120, 80, 360, 240));
+}
+
+TEST(DockSiteTest, LosingTheMouseCancelsTheDockingDragAndTheFloatingFramesStretch)
+{
+    TopBarFrame frame;
+    FixedBar* bar = frame.bar;
+    const QPoint origin = frame.frame.mapToGlobal(QPoint(0, 0));
+
+    CDockContext& context = frame.DragTo(origin + QPoint(10, 200));
+    ASSERT_EQ(context.TargetSide(), AFX_IDW_DOCKBAR_LEFT);
+    QMenu menu;
+    menu.addAction(QStringLiteral("复制"));
+    menu.popup(origin + QPoint(300, 300));
+    EXPECT_FALSE(context.IsDragging());
+    menu.close();
+    QApplication::processEvents();
+    EXPECT_EQ(ControlId(bar->GetDockBar()), AFX_IDW_DOCKBAR_TOP);
+
+    frame.site->FloatControlBar(bar, origin + QPoint(200, 200));
+    QWidget* mini = bar->window();
+    context.StartResize(HTRIGHT, mini->geometry().topRight());
+    EXPECT_EQ(QWidget::mouseGrabber(), mini);
+    frame.view->grabMouse();
+    QTest::mouseMove(frame.view, QPoint(5, 5));
+    EXPECT_EQ(context.m_nHitTest, HTNOWHERE);
+    frame.view->releaseMouse();
+}
+
+TEST(DockSiteTest, ABarNeverDockedDocksOnTheFirstSideItsStyleAllowsWhenItsCaptionIsDoubleClicked)
+{
+    Frame frame;
+    frame.site->EnableDocking(CBRS_ALIGN_ANY);
+    auto* anywhere = new FixedBar(&frame.frame, 6, QSize(100, 40));
+    auto* sides = new FixedBar(&frame.frame, 7, QSize(100, 40));
+    sides->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+    const QPoint origin = frame.frame.mapToGlobal(QPoint(0, 0));
+    for (FixedBar* bar : {anywhere, sides}) {
+        frame.site->AddControlBar(bar);
+        frame.site->FloatControlBar(bar, origin + QPoint(200, 150));
+    }
+    frame.Settle();
+    const QPoint caption(30, CMiniDockFrameWnd::kBorder + 4);
+    SendDoubleClick(anywhere->window(), caption);
+    SendDoubleClick(sides->window(), caption);
+    frame.Settle();
+    EXPECT_EQ(ControlId(anywhere->GetDockBar()), AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(ControlId(sides->GetDockBar()), AFX_IDW_DOCKBAR_LEFT);
+
+    // From then on it toggles between its floating place and its docked one.
+    sides->GetDockContext()->ToggleDocking();
+    frame.Settle();
+    ASSERT_TRUE(sides->IsFloating());
+    EXPECT_EQ(sides->window()->pos(), origin + QPoint(200, 150));
+    sides->GetDockContext()->ToggleDocking();
+    frame.Settle();
+    EXPECT_EQ(ControlId(sides->GetDockBar()), AFX_IDW_DOCKBAR_LEFT);
+}
+
+TEST(DockSiteTest, AFloatingFramesCaptionStaysOnTheScreen)
+{
+    TopBarFrame frame;
+    FixedBar* bar = frame.bar;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+
+    // Dragged out by a point low in the bar and dropped at the screen's top edge beside the
+    // frame, the floating frame would hang above the screen.
+    CDockContext& context =
+        frame.DragTo(QPoint(screen.right() - 50, screen.top() + 2), QPoint(5, 35));
+    ASSERT_EQ(context.TargetSide(), 0);
+    context.EndDrag(false);
+    ASSERT_TRUE(bar->IsFloating());
+    EXPECT_TRUE(CaptionOnScreen(bar->window()));
+    EXPECT_EQ(bar->window()->y(), screen.top() - CMiniDockFrameWnd::kBorder);
+    EXPECT_EQ(context.m_ptMRUFloatPos, bar->window()->pos());
+
+    for (const QPoint far : {QPoint(-5000, -5000), QPoint(5000, 5000), QPoint(-5000, 300)}) {
+        frame.site->FloatControlBar(bar, far);
+        EXPECT_TRUE(CaptionOnScreen(bar->window())) << far.x() << "," << far.y();
+    }
+    // Left of the screen, 40 pixels of the caption stay on it.
+    EXPECT_EQ(bar->window()->x() + CMiniDockFrameWnd::kBorder + bar->width(), screen.left() + 40);
 }

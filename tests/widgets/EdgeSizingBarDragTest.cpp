@@ -5,7 +5,11 @@
 #include "MiniDockFrameWnd.h"
 #include "SystemParameters.h"
 
+#include <QDialog>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -35,10 +39,10 @@ struct DragFrame : DockedFrame
 };
 
 // A double click delivered straight to `widget`, leaving the application's button state alone.
-void DoubleClick(QWidget* widget, QPoint point)
+void DoubleClick(QWidget* widget, QPoint point, Qt::MouseButton button = Qt::LeftButton)
 {
-    QMouseEvent event(QEvent::MouseButtonDblClick, point, widget->mapToGlobal(point),
-                      Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent event(QEvent::MouseButtonDblClick, point, widget->mapToGlobal(point), button,
+                      button, {});
     QApplication::sendEvent(widget, &event);
 }
 
@@ -212,7 +216,7 @@ TEST(EdgeSizingBarDragTest, AFloatedBarLeavesItsPlaceholderStretchesAndTogglesBa
         } else if (code == HTBOTTOMRIGHT) {
             EXPECT_EQ(now.topLeft(), outer.topLeft());
         }
-        stretch(code, corner, corner + (corner - centre));
+        stretch(code, corner, corner + (corner - centre) / 2);
         EXPECT_GT(frame.b->width(), 37);
     }
     // A side stretches one length only.
@@ -247,4 +251,115 @@ TEST(EdgeSizingBarDragTest, TheFloatingFrameCaptionFollowsTheBarsName)
     EXPECT_EQ(frame.c->GetDockBar()->windowTitle(), QStringLiteral("输出"));
     frame.Settle();
     EXPECT_EQ(frame.c->window()->windowTitle(), QStringLiteral("输出"));
+}
+
+TEST(EdgeSizingBarDragTest, OnlyALeftDoubleClickInTheClientAreaTogglesDocking)
+{
+    DragFrame frame;
+    CDockBar* left = frame.site->DockBarOf(AFX_IDW_DOCKBAR_LEFT);
+    // The edges are the frame around the client area: a double click there is two presses.
+    for (unsigned code : {HTTOP, HTRIGHT, HTBOTTOM}) {
+        const QPoint edge = DragFrame::OnEdge(frame.b, code);
+        ASSERT_EQ(frame.b->NcHitTest(edge), code);
+        DoubleClick(frame.b, edge);
+        QTest::mouseRelease(frame.b, Qt::LeftButton, {}, edge);
+        frame.Settle();
+        EXPECT_EQ(frame.b->GetDockBar(), left) << code;
+    }
+    // The bar's outermost pixel, between its painted edge and its neighbour's, is the edge's
+    // too.
+    ASSERT_EQ(frame.b->geometry().top(), frame.a->geometry().bottom() - 1);
+    EXPECT_EQ(frame.b->NcHitTest(QPoint(40, 0)), HTTOP);
+    EXPECT_EQ(frame.b->NcHitTest(QPoint(40, frame.b->height() - 1)), HTBOTTOM);
+    EXPECT_EQ(frame.b->NcHitTest(QPoint(frame.b->width() - 1, 40)), HTRIGHT);
+    DoubleClick(frame.b, QPoint(40, 0));
+    QTest::mouseRelease(frame.b, Qt::LeftButton, {}, QPoint(40, 0));
+    frame.Settle();
+    EXPECT_EQ(frame.b->GetDockBar(), left);
+
+    DoubleClick(frame.b, QPoint(3, 8), Qt::RightButton);
+    frame.Settle();
+    EXPECT_EQ(frame.b->GetDockBar(), left);
+    DoubleClick(frame.b, QPoint(3, 8));
+    frame.Settle();
+    ASSERT_TRUE(frame.b->IsFloating());
+
+    // The floating frame's caption answers the left button only.
+    QWidget* mini = frame.b->window();
+    const QPoint caption(30, CMiniDockFrameWnd::kBorder + 4);
+    DoubleClick(mini, caption, Qt::RightButton);
+    DoubleClick(mini, caption, Qt::MiddleButton);
+    frame.Settle();
+    EXPECT_TRUE(frame.b->IsFloating());
+    DoubleClick(mini, caption);
+    frame.Settle();
+    EXPECT_EQ(frame.b->GetDockBar(), left);
+}
+
+TEST(EdgeSizingBarDragTest, LosingTheMouseToAnotherWindowEndsTheDrag)
+{
+    DragFrame frame;
+    const auto startDrag = [&] {
+        QTest::mousePress(frame.a, Qt::LeftButton, {}, DragFrame::OnEdge(frame.a, HTRIGHT));
+        ASSERT_TRUE(frame.a->IsDragging());
+        ASSERT_EQ(QWidget::mouseGrabber(), frame.a);
+    };
+
+    // A pop-up.
+    startDrag();
+    QMenu menu;
+    menu.addAction(QStringLiteral("复制"));
+    menu.popup(QPoint(300, 300));
+    EXPECT_FALSE(frame.a->IsDragging());
+    menu.close();
+
+    // A modal dialog.
+    startDrag();
+    QDialog dialog;
+    dialog.setModal(true);
+    dialog.show();
+    EXPECT_FALSE(frame.a->IsDragging());
+    dialog.close();
+
+    // Another widget's grab, seen at the first event that follows.
+    startDrag();
+    frame.view->grabMouse();
+    QTest::mouseMove(frame.view, QPoint(5, 5));
+    EXPECT_FALSE(frame.a->IsDragging());
+    EXPECT_EQ(QWidget::mouseGrabber(), frame.view);
+    frame.view->releaseMouse();
+
+    // Another window taking the activation.
+    frame.frame.activateWindow();
+    QApplication::processEvents();
+    ASSERT_TRUE(frame.frame.isActiveWindow());
+    startDrag();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QApplication::processEvents();
+    EXPECT_FALSE(frame.a->IsDragging());
+
+    // Hidden in the middle of its drag.
+    startDrag();
+    frame.site->ShowControlBar(frame.a, false, false);
+    EXPECT_FALSE(frame.a->IsDragging());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    QTest::mouseRelease(frame.a, Qt::LeftButton);
+}
+
+TEST(EdgeSizingBarDragTest, AFloatingFrameStretchedUpOffTheScreenComesBackUnderIt)
+{
+    DragFrame frame;
+    frame.site->FloatControlBar(frame.b, QPoint(300, 200));
+    QWidget* mini = frame.b->window();
+    const int bottom = mini->geometry().bottom();
+    CDockContext& context = *frame.b->GetDockContext();
+    context.StartResize(HTTOP, QPoint(320, 200));
+    context.Stretch(QPoint(320, -300));
+    EXPECT_EQ(mini->y(), -300);
+    context.EndResize();
+    const int top = QGuiApplication::primaryScreen()->availableGeometry().top();
+    EXPECT_EQ(mini->y() + CMiniDockFrameWnd::kBorder, top);
+    EXPECT_EQ(mini->height(), bottom + 1 + 300);
 }

@@ -1,17 +1,15 @@
 #include "DockedFrame.h"
+#include "MiniDockFrameWnd.h"
 
-#include <QCoreApplication>
-#include <QSettings>
-#include <QTemporaryDir>
+#include "TemporaryProfile.h"
+
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
 TEST(EdgeSizingBarProfileTest, SizesGoToTheBarsSectionAndComeBackRaisedToTheMinimums)
 {
-    QTemporaryDir home;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
-    QCoreApplication::setOrganizationName(QStringLiteral("VELMOR tests"));
-    QCoreApplication::setApplicationName(QStringLiteral("bar sizes"));
+    TemporaryProfile profile(QStringLiteral("bar sizes"));
 
     DockedFrame frame;
     CEdgeSizingBar* bar = frame.Dock(AFX_IDW_DOCKBAR_LEFT, 123);
@@ -48,4 +46,36 @@ TEST(EdgeSizingBarProfileTest, SizesGoToTheBarsSectionAndComeBackRaisedToTheMini
     EXPECT_EQ(bar->m_sizeVertDocked, QSize(142, 32));
     EXPECT_EQ(bar->m_sizeFloating, QSize(37, 88));
     EXPECT_EQ(other->m_sizeVertDocked, QSize(120, 100));
+}
+
+TEST(EdgeSizingBarProfileTest, RestoredSizesAreBoundedByTheFrame)
+{
+    TemporaryProfile profile(QStringLiteral("bounded bar sizes"));
+    {
+        QSettings settings;
+        settings.beginGroup(QStringLiteral("Bars-SCBar-125"));
+        for (const char* key :
+             {"sizeHorzCX", "sizeHorzCY", "sizeVertCX", "sizeVertCY", "sizeFloatCX", "sizeFloatCY"})
+            settings.setValue(key, 5000);
+    }
+
+    DockedFrame frame;
+    CEdgeSizingBar* bar = frame.Dock(AFX_IDW_DOCKBAR_TOP, 125);
+    frame.Settle();
+    bar->RestoreSizes(QStringLiteral("Bars"));
+    // A row's whole length, and a thickness that leaves the view 2 pixels.
+    EXPECT_EQ(bar->m_sizeHorzDocked, QSize(802, 598));
+    EXPECT_EQ(bar->m_sizeVertDocked, QSize(798, 598));
+    const QSize screen = frame.frame.screen()->availableGeometry().size();
+    EXPECT_EQ(bar->m_sizeFloating +
+                  QSize(2 * CMiniDockFrameWnd::kBorder,
+                        2 * CMiniDockFrameWnd::kBorder + CMiniDockFrameWnd::kCaption),
+              screen);
+    frame.site->RecalcLayout();
+    EXPECT_EQ(frame.view->height(), 2);
+
+    // A frame smaller than the minimums leaves the minimums.
+    frame.frame.resize(20, 20);
+    bar->RestoreSizes(QStringLiteral("Bars"));
+    EXPECT_EQ(bar->m_sizeHorzDocked, QSize(33, 32));
 }

@@ -191,3 +191,37 @@ TEST(GripperBarTest, DockedAtTheTopTheBandIsAtTheLeftAndFloatingThereIsNone)
     EXPECT_EQ(bar->NcHitTest(QPoint(3, 3)), HTCLIENT);
     EXPECT_EQ(bar->NcHitTest(button.center()), HTCLIENT);
 }
+
+TEST(GripperBarTest, OnlyAPressAndAReleaseBothOnTheCloseButtonHideTheBar)
+{
+    DockedFrame frame;
+    auto* bar = frame.Dock<CGripperBar>(AFX_IDW_DOCKBAR_LEFT, 123);
+    frame.Settle();
+    QPoint button = bar->CloseButton().GetRect().center();
+    ASSERT_EQ(bar->NcHitTest(button), HTCLOSE);
+
+    // An edge drag that ends over the button only ends the drag (the bar narrows, and its
+    // button moves with its edge).
+    const QPoint edge = bar->EdgeRect(HTRIGHT).center();
+    QTest::mousePress(bar, Qt::LeftButton, {}, edge);
+    ASSERT_TRUE(bar->IsDragging());
+    QTest::mouseMove(bar, button);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, button);
+    EXPECT_FALSE(bar->IsDragging());
+    frame.Settle();
+    EXPECT_FALSE(bar->isHidden());
+    button = bar->CloseButton().GetRect().center();
+    ASSERT_EQ(bar->NcHitTest(button), HTCLOSE);
+
+    // A press on the button taken elsewhere, or another button's release over it, hides
+    // nothing.
+    QTest::mousePress(bar, Qt::LeftButton, {}, button);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(40, 300));
+    QTest::mousePress(bar, Qt::LeftButton, {}, button);
+    QTest::mouseRelease(bar, Qt::RightButton, {}, button);
+    frame.Settle();
+    EXPECT_FALSE(bar->isHidden());
+
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, button);
+    EXPECT_TRUE(bar->isHidden());
+}
