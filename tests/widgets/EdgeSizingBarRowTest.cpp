@@ -167,6 +167,54 @@ TEST(EdgeSizingBarRowTest, EdgesFaceTheInteriorAndTheNeighboursOnEverySide)
     EXPECT_EQ(frame.view->geometry(), QRect(120, 100, 560, 400));
 }
 
+TEST(EdgeSizingBarRowTest, EdgesAlongTheRowAreShortenedAtTheirEndsAndEdgesAcrossItAreNot)
+{
+    // Docked in a row across the frame, a bar's left and right edges (between it and its
+    // neighbours) give way at their ends to the top and bottom edges; docked down the frame,
+    // the top and bottom edges give way to the left and right ones.
+    DockedFrame frame;
+    CEdgeSizingBar* top1 = frame.Dock(AFX_IDW_DOCKBAR_TOP, 1);
+    frame.Dock(AFX_IDW_DOCKBAR_TOP, 2, top1);
+    CEdgeSizingBar* left1 = frame.Dock(AFX_IDW_DOCKBAR_LEFT, 4);
+    CEdgeSizingBar* left2 = frame.Dock(AFX_IDW_DOCKBAR_LEFT, 5, left1);
+    frame.Dock(AFX_IDW_DOCKBAR_LEFT, 6, left2);
+    frame.Settle();
+    const auto inner = [](const CEdgeSizingBar* bar) {
+        const int d = (bar->GetSizingStyle() & CEdgeSizingBar::SIZING_SHOW_EDGES) ? 1 : 0;
+        return QRect(QPoint(0, 0), bar->size()).adjusted(d, d, -d, -d);
+    };
+    const int e = 5;
+
+    const QRect t = inner(top1);
+    EXPECT_EQ(top1->EdgeRect(HTRIGHT),
+              QRect(t.right() + 1 - e, t.top() + e, e, t.height() - 2 * e));
+    EXPECT_EQ(top1->EdgeRect(HTBOTTOM), QRect(t.left(), t.bottom() + 1 - e, t.width(), e));
+    EXPECT_EQ(top1->EdgeRect(HTLEFT), QRect());
+
+    const QRect l = inner(left2);
+    EXPECT_EQ(left2->EdgeRect(HTTOP), QRect(l.left() + e, l.top(), l.width() - 2 * e, e));
+    EXPECT_EQ(left2->EdgeRect(HTBOTTOM),
+              QRect(l.left() + e, l.bottom() + 1 - e, l.width() - 2 * e, e));
+    EXPECT_EQ(left2->EdgeRect(HTRIGHT), QRect(l.right() + 1 - e, l.top(), e, l.height()));
+}
+
+TEST(EdgeSizingBarRowTest, ADockedBarIsLaidOutNoSmallerThanItsMinimum)
+{
+    DockedFrame frame;
+    CEdgeSizingBar* left = frame.Dock(AFX_IDW_DOCKBAR_LEFT, 1);
+    CEdgeSizingBar* top = frame.Dock(AFX_IDW_DOCKBAR_TOP, 2);
+    left->m_sizeMinVertDocked = QSize(150, 260);
+    left->m_sizeVertDocked = QSize(40, 30);
+    top->m_sizeMinHorzDocked = QSize(300, 90);
+    top->m_sizeHorzDocked = QSize(100, 20);
+    frame.site->RecalcLayout();
+    frame.Settle();
+    EXPECT_GE(left->width(), 150);
+    EXPECT_GE(left->height(), 260);
+    EXPECT_GE(top->width(), 300);
+    EXPECT_GE(top->height(), 90);
+}
+
 TEST(EdgeSizingBarRowTest, HidingABarLetsItsRowShareItsLengthAndShowingItGivesItBack)
 {
     LeftRow row;
