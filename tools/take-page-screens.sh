@@ -20,7 +20,7 @@ xdotool mousemove 150 96 click 1
 xdotool type --delay 50 "64-17-5"
 xdotool key Return
 sleep 0.8
-xdotool mousemove 45 155 click --repeat 2 --delay 80 1
+xdotool mousemove 45 166 click --repeat 2 --delay 80 1
 sleep 1
 # A drag from the CAS number down into the formula's line.
 xdotool mousemove 416 142 mousedown 1
