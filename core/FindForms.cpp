@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
 
 namespace {
 
@@ -163,7 +164,55 @@ private:
     std::vector<std::uint32_t> m_Starts;
 };
 
+/// Makes `form` search the texts of one field of the store where they lie: `column` holds
+/// `records` texts, record r's from `starts[r]` to `starts[r + 1]`. Only the sketches and ASCII
+/// characters of their normal forms are kept, chunk by chunk.
+void MakeInPlace(FindForm& form, std::string_view column, std::span<const std::size_t> starts,
+                 int records)
+{
+    form.inPlace = true;
+    // The offsets are 32-bit: the texts that end past them are left out, as empty entries.
+    const std::size_t limit = std::numeric_limits<std::uint32_t>::max();
+    const auto count = static_cast<std::size_t>(records);
+    std::size_t kept = 0;
+    while (kept < count && starts[kept + 1] <= limit)
+        ++kept;
+    form.starts.reserve(count + 1);
+    for (std::size_t r = 0; r <= count; ++r)
+        form.starts.push_back(static_cast<std::uint32_t>(starts[std::min(r, kept)]));
+    form.column = column.substr(0, form.starts.back());
+    std::string normal; // the normal forms of a chunk's texts
+    const std::vector<std::uint32_t>& at = form.starts;
+    for (int first = 0; first < records;) {
+        int end = first + 1;
+        while (end < records && at[end + 1] - at[first] <= FindForm::kChunkBytes)
+            ++end;
+        normal.clear();
+        for (int r = first; r < end; ++r) {
+            const std::size_t before = normal.size();
+            AppendNormalForm(normal, form.column.substr(at[r], at[r + 1] - at[r]),
+                             Folding::General);
+            form.longestPiece = std::max(form.longestPiece, normal.size() - before);
+        }
+        form.chunkStarts.push_back(static_cast<std::uint32_t>(first));
+        form.chunkSketches.push_back(FindForm::SketchOf(normal));
+        form.chunkAscii.push_back(FindForm::AsciiOf(normal));
+        first = end;
+    }
+    form.chunkStarts.push_back(static_cast<std::uint32_t>(records));
+}
+
 } // namespace
+
+FindForm::AsciiSet FindForm::AsciiOf(std::string_view text)
+{
+    AsciiSet set{};
+    forEachCharacter(text, [&set](unsigned code) {
+        if (code < 0x80)
+            set[code / 64] |= std::uint64_t{1} << (code % 64);
+    });
+    return set;
+}
 
 FindForm::Sketch FindForm::SketchOf(std::string_view text)
 {
@@ -182,8 +231,9 @@ bool FindForm::StartsCharacter(int record, std::size_t offset) const
     // Any byte but a lead byte ends a character, so the characters after the last such byte
     // before `offset` (or after the entry's start) are pairs of lead-range bytes.
     std::size_t pairsFrom = offset;
+    const std::string_view text = Text();
     while (pairsFrom > starts[static_cast<std::size_t>(record)] &&
-           gbk::isLeadByte(static_cast<unsigned char>(bytes[pairsFrom - 1])))
+           gbk::isLeadByte(static_cast<unsigned char>(text[pairsFrom - 1])))
         --pairsFrom;
     return (offset - pairsFrom) % 2 == 0;
 }
@@ -193,7 +243,7 @@ std::size_t FindForm::MemoryBytes() const
     return bytes.capacity() + starts.capacity() * sizeof(std::uint32_t) +
            characterStarts.capacity() * sizeof(std::uint64_t) +
            chunkStarts.capacity() * sizeof(std::uint32_t) +
-           chunkSketches.capacity() * sizeof(Sketch);
+           chunkSketches.capacity() * sizeof(Sketch) + chunkAscii.capacity() * sizeof(AsciiSet);
 }
 
 FindForms::FindForms(const CVELMORDoc& doc) : m_RecordCount(std::max(doc.RecordCount(), 0))
@@ -207,8 +257,7 @@ FindForms::FindForms(const CVELMORDoc& doc) : m_RecordCount(std::max(doc.RecordC
     FormWriter english(form(FindField::EnglishName));
     FormWriter cas(form(FindField::CasNumber));
     FormWriter formula(form(FindField::Formula));
-    FormWriter use(form(FindField::Use));
-    FormWriter* const writers[] = {&name, &alias, &english, &cas, &formula, &use};
+    FormWriter* const writers[] = {&name, &alias, &english, &cas, &formula};
     std::string aliases;
     std::string casNumber;
     for (int r = 0; r < m_RecordCount; ++r) {
@@ -227,11 +276,13 @@ FindForms::FindForms(const CVELMORDoc& doc) : m_RecordCount(std::max(doc.RecordC
         std::erase(casNumber, '-');
         cas.AddPiece(casNumber);
         formula.AddNormal(record.Formula, Folding::Formula);
-        use.AddNormal(record.Use);
     }
     for (FormWriter* writer : writers)
         writer->Finish();
     pinyin.Finish();
+    // The uses, by far the longest texts, are searched where the store keeps them.
+    MakeInPlace(form(FindField::Use), doc.Columns().bytes(Field::Use),
+                doc.Columns().starts(Field::Use), m_RecordCount);
 }
 
 std::size_t FindForms::LongestPiece() const

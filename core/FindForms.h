@@ -36,8 +36,16 @@ struct FindForm
     /// The sketch of a text's characters.
     static Sketch SketchOf(std::string_view text);
 
+    /// The entries, unless the form is searched in place.
     std::string bytes;
-    /// Where each record's entry starts in `bytes`, then where the last one ends.
+    /// A form searched in place (the uses) reads the field's own column of the store, whose
+    /// entries are the stored texts, each one piece compared as its normal form; it keeps no
+    /// copy of them.
+    bool inPlace = false;
+    std::string_view column;
+    /// The entries' bytes: `bytes`, or the column.
+    std::string_view Text() const { return inPlace ? column : std::string_view(bytes); }
+    /// Where each record's entry starts in Text(), then where the last one ends.
     std::vector<std::uint32_t> starts;
     /// One bit per byte, set where a character starts; empty when characters are code page
     /// 936's.
@@ -47,8 +55,13 @@ struct FindForm
     /// that lack one of its characters.
     std::vector<std::uint32_t> chunkStarts;
     std::vector<Sketch> chunkSketches;
+    /// In place: the ASCII characters each chunk's normal forms hold, one bit for each, which
+    /// tell exactly which chunks must be put in normal form for a query that holds any.
+    using AsciiSet = std::array<std::uint64_t, 2>;
+    static AsciiSet AsciiOf(std::string_view text);
+    std::vector<AsciiSet> chunkAscii;
     static constexpr std::size_t kChunkBytes = 1024;
-    /// The length of the longest piece.
+    /// The length of the longest piece (in normal form).
     std::size_t longestPiece = 0;
 
     int RecordCount() const { return static_cast<int>(starts.size()) - 1; }
@@ -64,7 +77,8 @@ struct FindForm
 class FindForms
 {
 public:
-    /// Makes the forms of the records loaded in `doc`, which must not change meanwhile.
+    /// Makes the forms of the records loaded in `doc`, which must outlive them and not load
+    /// again: the uses are searched where the store keeps them.
     explicit FindForms(const CVELMORDoc& doc);
 
     const FindForm& Form(FindField field) const { return m_Forms[static_cast<int>(field)]; }

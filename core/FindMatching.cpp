@@ -48,9 +48,11 @@ int recordAt(const FindForm& form, std::size_t offset, int from)
 class FormSearch
 {
 public:
+    /// `firstRecord`: the record of the form's first entry.
     FormSearch(const FindForm& form, FindField field, std::string_view needle,
-               std::vector<Rank>& best)
-        : m_Form(form), m_Field(field), m_Needle(needle), m_Best(best)
+               std::vector<Rank>& best, int firstRecord = 0)
+        : m_Form(form), m_Text(form.Text()), m_Field(field), m_Needle(needle), m_Best(best),
+          m_FirstRecord(static_cast<std::size_t>(firstRecord))
     {
     }
 
@@ -61,11 +63,19 @@ public:
         // Only the chunks that hold every character of the needle can hold it. Where most do,
         // one pass over the whole form costs less than a search in each of them.
         const FindForm::Sketch needle = FindForm::SketchOf(m_Needle);
+        const FindForm::AsciiSet ascii = FindForm::AsciiOf(m_Needle);
         const std::size_t chunks = m_Form.chunkSketches.size();
         std::vector<std::size_t> candidates;
         for (std::size_t c = 0; c < chunks; ++c) {
-            if (holds(m_Form.chunkSketches[c], needle))
+            if (holds(m_Form.chunkSketches[c], needle) &&
+                (m_Form.chunkAscii.empty() || holds(m_Form.chunkAscii[c], ascii)))
                 candidates.push_back(c);
+        }
+        // Texts searched in place hold what their normal forms do, byte for byte, only where
+        // the needle holds no ASCII character: no blank, nothing that a character folds to.
+        if (m_Form.inPlace && ascii != FindForm::AsciiSet{}) {
+            SearchNormalForms(candidates);
+            return;
         }
         if (candidates.size() * kWholePassShare > chunks) {
             SearchWhole();
@@ -79,7 +89,9 @@ private:
     /// A whole pass pays where more than one chunk in this many holds the needle's characters.
     static constexpr std::size_t kWholePassShare = 8;
 
-    static bool holds(const FindForm::Sketch& chunk, const FindForm::Sketch& needle)
+    template <std::size_t kWords>
+    static bool holds(const std::array<std::uint64_t, kWords>& chunk,
+                      const std::array<std::uint64_t, kWords>& needle)
     {
         for (std::size_t i = 0; i < chunk.size(); ++i) {
             if ((chunk[i] & needle[i]) != needle[i])
@@ -88,9 +100,32 @@ private:
         return true;
     }
 
+    /// Searches the normal forms of the in-place form's entries in `chunks`, made for the
+    /// search.
+    void SearchNormalForms(const std::vector<std::size_t>& chunks) const
+    {
+        FindForm normal;
+        for (const std::size_t c : chunks) {
+            const std::uint32_t first = m_Form.chunkStarts[c];
+            const std::uint32_t end = m_Form.chunkStarts[c + 1];
+            normal.bytes.clear();
+            normal.starts.clear();
+            for (std::uint32_t r = first; r < end; ++r) {
+                normal.starts.push_back(static_cast<std::uint32_t>(normal.bytes.size()));
+                AppendNormalForm(
+                    normal.bytes,
+                    m_Text.substr(m_Form.starts[r], m_Form.starts[r + 1] - m_Form.starts[r]),
+                    Folding::General);
+            }
+            normal.starts.push_back(static_cast<std::uint32_t>(normal.bytes.size()));
+            FormSearch(normal, m_Field, m_Needle, m_Best, static_cast<int>(m_FirstRecord + first))
+                .SearchWhole();
+        }
+    }
+
     void SearchWhole()
     {
-        const SubstringSearch search(m_Form.bytes, m_Needle);
+        const SubstringSearch search(m_Text, m_Needle);
         std::size_t from = 0; // hits before it cannot better what their records have
         search.forEachBlock([this, &from](std::size_t at, std::uint64_t places) {
             for (; places != 0; places &= places - 1) {
@@ -104,7 +139,7 @@ private:
     void SearchChunk(std::size_t chunk)
     {
         m_Record = static_cast<int>(m_Form.chunkStarts[chunk]);
-        const char* bytes = m_Form.bytes.data();
+        const char* bytes = m_Text.data();
         const std::size_t end = m_Form.starts[m_Form.chunkStarts[chunk + 1]];
         std::size_t from = m_Form.starts[static_cast<std::size_t>(m_Record)];
         while (from + m_Needle.size() <= end) {
@@ -124,10 +159,12 @@ private:
         const std::size_t end = m_Form.starts[record + 1];
         if (hit + m_Needle.size() > end)
             return hit + 1; // runs into the next entry
-        Rank& rank = m_Best[record];
+        Rank& rank = m_Best[m_FirstRecord + record];
         if (rank <= rankOf(MatchLevel::Whole, m_Field))
             return end;
-        const bool pieceStart = hit == start || m_Form.bytes[hit - 1] == FindForm::kPieceBreak;
+        if (m_Form.inPlace)
+            return HitInPlace(hit, start, end, rank);
+        const bool pieceStart = hit == start || m_Text[hit - 1] == FindForm::kPieceBreak;
         if (pieceStart || rank > rankOf(MatchLevel::Within, m_Field)) {
             if (!m_Form.StartsCharacter(m_Record, hit))
                 return hit + 1;
@@ -141,7 +178,7 @@ private:
         // Later in the entry, only a match at the start of a later piece can better it.
         for (std::size_t piece = NextPiece(hit, end); piece < end; piece = NextPiece(piece, end)) {
             if (end - piece >= m_Needle.size() &&
-                std::memcmp(m_Form.bytes.data() + piece, m_Needle.data(), m_Needle.size()) == 0) {
+                std::memcmp(m_Text.data() + piece, m_Needle.data(), m_Needle.size()) == 0) {
                 const bool whole = PieceEnds(piece, end);
                 rank =
                     std::min(rank, rankOf(whole ? MatchLevel::Whole : MatchLevel::Start, m_Field));
@@ -152,26 +189,46 @@ private:
         return end;
     }
 
+    /// Takes a hit in a text searched in place, which is one piece read as its normal form: a
+    /// match starts it when only blanks come before, and is the whole of it when only blanks
+    /// follow too. A later hit in the text can only lie within it.
+    std::size_t HitInPlace(std::size_t hit, std::size_t start, std::size_t end, Rank& rank) const
+    {
+        if (!m_Form.StartsCharacter(m_Record, hit))
+            return hit + 1;
+        const std::size_t after = hit + m_Needle.size();
+        const MatchLevel level =
+            !FoldsToNothing(m_Text.substr(start, hit - start), Folding::General)
+                ? MatchLevel::Within
+            : FoldsToNothing(m_Text.substr(after, end - after), Folding::General)
+                ? MatchLevel::Whole
+                : MatchLevel::Start;
+        rank = std::min(rank, rankOf(level, m_Field));
+        return end;
+    }
+
     /// True when the needle at `offset` ends its piece.
     bool PieceEnds(std::size_t offset, std::size_t end) const
     {
         const std::size_t after = offset + m_Needle.size();
-        return after == end || m_Form.bytes[after] == FindForm::kPieceBreak;
+        return after == end || m_Text[after] == FindForm::kPieceBreak;
     }
 
     /// Where the piece after the one holding `offset` starts, or `end`.
     std::size_t NextPiece(std::size_t offset, std::size_t end) const
     {
-        const char* bytes = m_Form.bytes.data();
+        const char* bytes = m_Text.data();
         const void* found = std::memchr(bytes + offset, FindForm::kPieceBreak, end - offset);
         return found ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes) + 1 : end;
     }
 
     const FindForm& m_Form;
+    const std::string_view m_Text;
     const FindField m_Field;
     const std::string_view m_Needle;
     std::vector<Rank>& m_Best;
-    int m_Record = 0; ///< of the last hit
+    const std::size_t m_FirstRecord;
+    int m_Record = 0; ///< entry of the last hit
 };
 
 std::string without(std::string_view text, char dropped)

@@ -176,6 +176,22 @@ std::string NormalForm(std::string_view text, Folding folding)
     return out;
 }
 
+bool FoldsToNothing(std::string_view text, Folding folding)
+{
+    const GbkFolds& folds = gbkFolds(folding);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (!gbk::isLeadByte(byte)) {
+            if (foldAscii(byte, folding) != ' ')
+                return false;
+        } else if (i + 1 < text.size() && isSecondByte(static_cast<unsigned char>(text[i + 1]))) {
+            if (folds[byte << 8 | static_cast<unsigned char>(text[++i])] != ' ')
+                return false;
+        } // else a lead byte without its second, which the normal form leaves out
+    }
+    return true;
+}
+
 std::optional<std::string> NormalQuery(std::string_view utf8Query, Folding folding)
 {
     std::string folded;

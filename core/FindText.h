@@ -25,6 +25,10 @@ void AppendNormalForm(std::string& out, std::string_view text, Folding folding);
 
 std::string NormalForm(std::string_view text, Folding folding);
 
+/// True when the normal form of code page 936 text `text` is empty: it holds only blanks and
+/// bytes that the normal form leaves out. Reads no further than its first other character.
+bool FoldsToNothing(std::string_view text, Folding folding);
+
 /// The normal form of a query typed as UTF-8, in code page 936. Characters that code page 936
 /// cannot hold but that have a place in the normal form are folded first: subscript and
 /// superscript digits ("H₂O") as digits, the no-break space as a blank, and in formulas "•" and

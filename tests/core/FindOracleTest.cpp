@@ -147,6 +147,13 @@ std::vector<std::string> queriesOf(const CVELMORDoc& doc)
     return queries;
 }
 
+void expectListed(const CVELMORDoc& doc, const FindForms& forms,
+                  const std::vector<std::string>& queries)
+{
+    for (const std::string& query : queries)
+        EXPECT_EQ(FindRecords(forms, query).matches, expected(doc, query)) << query;
+}
+
 /// Checks the queries of the store, and the ends of the uses that meet at the first borders
 /// between the chunks of the use form.
 void expectAsThePlainRulesSay(const CVELMORDoc& doc)
@@ -159,8 +166,7 @@ void expectAsThePlainRulesSay(const CVELMORDoc& doc)
         queries.push_back(gbk::toUtf8(before.substr(before.size() - 12)));
         queries.push_back(gbk::toUtf8(doc.Record(static_cast<int>(chunks[k])).Use.substr(0, 12)));
     }
-    for (const std::string& query : queries)
-        EXPECT_EQ(FindRecords(forms, query).matches, expected(doc, query)) << query;
+    expectListed(doc, forms, queries);
 }
 
 } // namespace
@@ -214,4 +220,30 @@ TEST(FindOracle, RecordsOfManyDifferentCharactersAreListedAsThePlainRulesSay)
     CVELMORDoc doc;
     loadRecords(doc, records);
     expectAsThePlainRulesSay(doc);
+}
+
+TEST(FindOracle, UsesWithBlanksFoldsAndBrokenCharactersAreListedAsThePlainRulesSay)
+{
+    // The uses are searched as they are stored: blanks of every kind at their ends and between
+    // their words, full-width and upper-case letters, control characters and lead bytes without
+    // their second must still rank and match as their normal forms do.
+    const std::vector<std::string> pieces = {
+        gbkOf("照"), gbkOf("相"), gbkOf("剂"), " ", "  ",   "\t",   gbkOf("\u3000"), gbkOf("ＡＢ"),
+        "AB",        "ab",        gbkOf("，"), ",", "\x1f", "\x81", "\x81 ",         gbkOf("照相")};
+    std::mt19937 random(5);
+    std::deque<std::string> texts;
+    std::vector<ReagentRecord> records;
+    for (int r = 0; r < 3000; ++r) {
+        std::string use;
+        for (int k = std::uniform_int_distribution(0, 6)(random); k > 0; --k)
+            use += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+        records.push_back(reagent(texts.emplace_back("r" + std::to_string(r)),
+                                  {{Field::Use, texts.emplace_back(use)}}));
+    }
+    CVELMORDoc doc;
+    loadRecords(doc, records);
+    const FindForms forms(doc);
+    expectListed(doc, forms,
+                 {"照", "照相", "相照", "照相剂", "剂", "ab", "AB", "ＡＢ", "b,", "a b", "照 相",
+                  "，", ",照", "相，剂", "ab照"});
 }
