@@ -62,6 +62,22 @@ TEST(FindText, LeadBytesWithoutTheirSecondByteAreLeftOut)
               "c\xFF");
 }
 
+TEST(FindText, OnlyBlanksAndLeftOutBytesFoldToNothing)
+{
+    // Exactly the texts whose normal form is empty, as the search of the uses in place needs.
+    for (const std::string& text :
+         {std::string(), std::string(" \t\x1f\x7f"), gbkOf("\u3000 "), std::string("\x81"),
+          std::string("\x81 \xFE")}) {
+        EXPECT_TRUE(NormalForm(text, Folding::General).empty());
+        EXPECT_TRUE(FoldsToNothing(text, Folding::General));
+    }
+    for (const std::string& text : {std::string("  a"), gbkOf(" Ａ"), gbkOf("\u3000照"),
+                                    std::string("\xFF"), std::string("\x81\x40")}) {
+        EXPECT_FALSE(NormalForm(text, Folding::General).empty());
+        EXPECT_FALSE(FoldsToNothing(text, Folding::General));
+    }
+}
+
 TEST(FindText, FormulasFoldTheDotsOfAnAdduct)
 {
     for (const char* adduct : {"CuSO4·5H2O", "CuSO4*5H2O", "CuSO4.5H2O", "CuSO4＊5H2O"})
