@@ -96,16 +96,18 @@ private:
     {
         const std::vector<std::uint32_t>& starts = m_Form.starts;
         const int records = m_Form.RecordCount();
+        std::vector<FindForm::Sketch> sketches;
         for (int first = 0; first < records;) {
             int end = first + 1;
             while (end < records && starts[end + 1] - starts[first] <= FindForm::kChunkBytes)
                 ++end;
             m_Form.chunkStarts.push_back(static_cast<std::uint32_t>(first));
-            m_Form.chunkSketches.push_back(FindForm::SketchOf(
+            sketches.push_back(FindForm::SketchOf(
                 std::string_view(m_Form.bytes).substr(starts[first], starts[end] - starts[first])));
             first = end;
         }
         m_Form.chunkStarts.push_back(static_cast<std::uint32_t>(records));
+        m_Form.chunkSketches = ChunkRows<8>(sketches);
     }
 
     FindForm& m_Form;
@@ -183,6 +185,8 @@ void MakeInPlace(FindForm& form, std::string_view column, std::span<const std::s
     form.column = column.substr(0, form.starts.back());
     std::string normal; // the normal forms of a chunk's texts
     const std::vector<std::uint32_t>& at = form.starts;
+    std::vector<FindForm::Sketch> sketches;
+    std::vector<FindForm::AsciiSet> ascii;
     for (int first = 0; first < records;) {
         int end = first + 1;
         while (end < records && at[end + 1] - at[first] <= FindForm::kChunkBytes)
@@ -195,11 +199,13 @@ void MakeInPlace(FindForm& form, std::string_view column, std::span<const std::s
             form.longestPiece = std::max(form.longestPiece, normal.size() - before);
         }
         form.chunkStarts.push_back(static_cast<std::uint32_t>(first));
-        form.chunkSketches.push_back(FindForm::SketchOf(normal));
-        form.chunkAscii.push_back(FindForm::AsciiOf(normal));
+        sketches.push_back(FindForm::SketchOf(normal));
+        ascii.push_back(FindForm::AsciiOf(normal));
         first = end;
     }
     form.chunkStarts.push_back(static_cast<std::uint32_t>(records));
+    form.chunkSketches = ChunkRows<8>(sketches);
+    form.chunkAscii = ChunkRows<2>(ascii);
 }
 
 } // namespace
@@ -242,8 +248,8 @@ std::size_t FindForm::MemoryBytes() const
 {
     return bytes.capacity() + starts.capacity() * sizeof(std::uint32_t) +
            characterStarts.capacity() * sizeof(std::uint64_t) +
-           chunkStarts.capacity() * sizeof(std::uint32_t) +
-           chunkSketches.capacity() * sizeof(Sketch) + chunkAscii.capacity() * sizeof(AsciiSet);
+           chunkStarts.capacity() * sizeof(std::uint32_t) + chunkSketches.MemoryBytes() +
+           chunkAscii.MemoryBytes();
 }
 
 FindForms::FindForms(const CVELMORDoc& doc) : m_RecordCount(std::max(doc.RecordCount(), 0))

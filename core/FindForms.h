@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,6 +22,54 @@ enum class FindField : std::uint8_t
     Use,         ///< the use
 };
 inline constexpr int kFindFieldCount = 7;
+
+/// Which chunks of a form hold a character of each bucket of a set: a row of one bit per chunk
+/// for each bucket, so that a search reads only the rows of its own characters' buckets.
+template <std::size_t kWords> class ChunkRows
+{
+public:
+    /// One bit for each of kWords * 64 buckets.
+    using Set = std::array<std::uint64_t, kWords>;
+
+    /// The rows of chunks whose sets are `chunkSets`, in chunk order.
+    explicit ChunkRows(const std::vector<Set>& chunkSets = {})
+        : m_Words((chunkSets.size() + 63) / 64), m_Rows(m_Words * kWords * 64)
+    {
+        for (std::size_t c = 0; c < chunkSets.size(); ++c) {
+            for (std::size_t word = 0; word < kWords; ++word) {
+                for (std::uint64_t bits = chunkSets[c][word]; bits != 0; bits &= bits - 1) {
+                    const std::size_t bucket = word * 64 + bucketIn(bits);
+                    m_Rows[bucket * m_Words + c / 64] |= std::uint64_t{1} << (c % 64);
+                }
+            }
+        }
+    }
+
+    /// Clears in `chunks` (a bit per chunk) the chunks that lack a bucket of `set`.
+    void Narrow(const Set& set, std::vector<std::uint64_t>& chunks) const
+    {
+        for (std::size_t word = 0; word < kWords; ++word) {
+            for (std::uint64_t bits = set[word]; bits != 0; bits &= bits - 1) {
+                const std::size_t bucket = word * 64 + bucketIn(bits);
+                const std::uint64_t* row = m_Rows.data() + bucket * m_Words;
+                for (std::size_t w = 0; w < m_Words && w < chunks.size(); ++w)
+                    chunks[w] &= row[w];
+            }
+        }
+    }
+
+    bool empty() const { return m_Rows.empty(); }
+    std::size_t MemoryBytes() const { return m_Rows.capacity() * sizeof(std::uint64_t); }
+
+private:
+    static std::size_t bucketIn(std::uint64_t bits)
+    {
+        return static_cast<std::size_t>(std::countr_zero(bits));
+    }
+
+    std::size_t m_Words; ///< of each row
+    std::vector<std::uint64_t> m_Rows;
+};
 
 /// One field of every record in a searchable form: the records' entries back to back in one
 /// buffer, in record order. An entry holds pieces (the aliases of a record, say) separated by
@@ -54,12 +103,13 @@ struct FindForm
     /// record count; and the sketch of each chunk, so that a search can pass over the chunks
     /// that lack one of its characters.
     std::vector<std::uint32_t> chunkStarts;
-    std::vector<Sketch> chunkSketches;
+    ChunkRows<8> chunkSketches;
     /// In place: the ASCII characters each chunk's normal forms hold, one bit for each, which
     /// tell exactly which chunks must be put in normal form for a query that holds any.
     using AsciiSet = std::array<std::uint64_t, 2>;
     static AsciiSet AsciiOf(std::string_view text);
-    std::vector<AsciiSet> chunkAscii;
+    ChunkRows<2> chunkAscii;
+    int ChunkCount() const { return static_cast<int>(chunkStarts.size()) - 1; }
     static constexpr std::size_t kChunkBytes = 1024;
     /// The length of the longest piece (in normal form).
     std::size_t longestPiece = 0;

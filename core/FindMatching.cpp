@@ -62,14 +62,18 @@ public:
             return;
         // Only the chunks that hold every character of the needle can hold it. Where most do,
         // one pass over the whole form costs less than a search in each of them.
-        const FindForm::Sketch needle = FindForm::SketchOf(m_Needle);
         const FindForm::AsciiSet ascii = FindForm::AsciiOf(m_Needle);
-        const std::size_t chunks = m_Form.chunkSketches.size();
+        const auto chunks = static_cast<std::size_t>(m_Form.ChunkCount());
+        std::vector<std::uint64_t> held((chunks + 63) / 64, ~std::uint64_t{0});
+        if (chunks % 64 != 0)
+            held.back() = (std::uint64_t{1} << (chunks % 64)) - 1;
+        m_Form.chunkSketches.Narrow(FindForm::SketchOf(m_Needle), held);
+        if (m_Form.inPlace)
+            m_Form.chunkAscii.Narrow(ascii, held);
         std::vector<std::size_t> candidates;
-        for (std::size_t c = 0; c < chunks; ++c) {
-            if (holds(m_Form.chunkSketches[c], needle) &&
-                (m_Form.chunkAscii.empty() || holds(m_Form.chunkAscii[c], ascii)))
-                candidates.push_back(c);
+        for (std::size_t word = 0; word < held.size(); ++word) {
+            for (std::uint64_t bits = held[word]; bits != 0; bits &= bits - 1)
+                candidates.push_back(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
         }
         // Texts searched in place hold what their normal forms do, byte for byte, only where
         // the needle holds no ASCII character: no blank, nothing that a character folds to.
@@ -88,17 +92,6 @@ public:
 private:
     /// A whole pass pays where more than one chunk in this many holds the needle's characters.
     static constexpr std::size_t kWholePassShare = 8;
-
-    template <std::size_t kWords>
-    static bool holds(const std::array<std::uint64_t, kWords>& chunk,
-                      const std::array<std::uint64_t, kWords>& needle)
-    {
-        for (std::size_t i = 0; i < chunk.size(); ++i) {
-            if ((chunk[i] & needle[i]) != needle[i])
-                return false;
-        }
-        return true;
-    }
 
     /// Searches the normal forms of the in-place form's entries in `chunks`, made for the
     /// search.
