@@ -58,7 +58,6 @@ public:
         }
     }
 
-    bool empty() const { return m_Rows.empty(); }
     std::size_t MemoryBytes() const { return m_Rows.capacity() * sizeof(std::uint64_t); }
 
 private:
@@ -100,8 +99,8 @@ struct FindForm
     /// 936's.
     std::vector<std::uint64_t> characterStarts;
     /// The entries in chunks of about kChunkBytes: the first record of each chunk, then the
-    /// record count; and the sketch of each chunk, so that a search can pass over the chunks
-    /// that lack one of its characters.
+    /// record count; and which chunks hold characters of each bucket of a sketch, so that a
+    /// search can pass over the chunks that lack one of its characters.
     std::vector<std::uint32_t> chunkStarts;
     ChunkRows<8> chunkSketches;
     /// In place: the ASCII characters each chunk's normal forms hold, one bit for each, which
