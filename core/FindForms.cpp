@@ -23,6 +23,23 @@ template <class OnCharacter> void forEachCharacter(std::string_view text, OnChar
     }
 }
 
+/// Cuts the entries of `form` into chunks of about kChunkBytes, recording where each starts in
+/// `form.chunkStarts`, and calls `onChunk(first, end)` with each chunk's records.
+template <class OnChunk> void makeChunks(FindForm& form, OnChunk&& onChunk)
+{
+    const std::vector<std::uint32_t>& starts = form.starts;
+    const int records = form.RecordCount();
+    for (int first = 0; first < records;) {
+        int end = first + 1;
+        while (end < records && starts[end + 1] - starts[first] <= FindForm::kChunkBytes)
+            ++end;
+        form.chunkStarts.push_back(static_cast<std::uint32_t>(first));
+        onChunk(first, end);
+        first = end;
+    }
+    form.chunkStarts.push_back(static_cast<std::uint32_t>(records));
+}
+
 /// Appends the entries of one form, record by record.
 class FormWriter
 {
@@ -95,18 +112,11 @@ private:
     void MakeChunks()
     {
         const std::vector<std::uint32_t>& starts = m_Form.starts;
-        const int records = m_Form.RecordCount();
         std::vector<FindForm::Sketch> sketches;
-        for (int first = 0; first < records;) {
-            int end = first + 1;
-            while (end < records && starts[end + 1] - starts[first] <= FindForm::kChunkBytes)
-                ++end;
-            m_Form.chunkStarts.push_back(static_cast<std::uint32_t>(first));
+        makeChunks(m_Form, [&](int first, int end) {
             sketches.push_back(FindForm::SketchOf(
                 std::string_view(m_Form.bytes).substr(starts[first], starts[end] - starts[first])));
-            first = end;
-        }
-        m_Form.chunkStarts.push_back(static_cast<std::uint32_t>(records));
+        });
         m_Form.chunkSketches = ChunkRows<8>(sketches);
     }
 
@@ -187,10 +197,7 @@ void MakeInPlace(FindForm& form, std::string_view column, std::span<const std::s
     const std::vector<std::uint32_t>& at = form.starts;
     std::vector<FindForm::Sketch> sketches;
     std::vector<FindForm::AsciiSet> ascii;
-    for (int first = 0; first < records;) {
-        int end = first + 1;
-        while (end < records && at[end + 1] - at[first] <= FindForm::kChunkBytes)
-            ++end;
+    makeChunks(form, [&](int first, int end) {
         normal.clear();
         for (int r = first; r < end; ++r) {
             const std::size_t before = normal.size();
@@ -198,12 +205,9 @@ void MakeInPlace(FindForm& form, std::string_view column, std::span<const std::s
                              Folding::General);
             form.longestPiece = std::max(form.longestPiece, normal.size() - before);
         }
-        form.chunkStarts.push_back(static_cast<std::uint32_t>(first));
         sketches.push_back(FindForm::SketchOf(normal));
         ascii.push_back(FindForm::AsciiOf(normal));
-        first = end;
-    }
-    form.chunkStarts.push_back(static_cast<std::uint32_t>(records));
+    });
     form.chunkSketches = ChunkRows<8>(sketches);
     form.chunkAscii = ChunkRows<2>(ascii);
 }
