@@ -5,8 +5,6 @@
 
 #include <QPainter>
 
-#include <map>
-
 namespace {
 
 struct CellFont
@@ -36,26 +34,29 @@ QFont arial(int pixelSize, bool bold)
 }
 
 // The page's fonts are given as cell heights (ascent plus descent); Qt sizes fonts by their
-// em. The largest pixel size whose cell fits is the match; it is found once per font.
-int pixelSizeFor(const CellFont& cell)
+// em. The largest pixel size whose cell fits is the match. The three are found once, by
+// whichever thread asks first: the start page may be drawn on another.
+int pixelSizeFor(PageFont font)
 {
-    static std::map<std::pair<int, bool>, int> found;
-    const auto key = std::make_pair(cell.cellHeight, cell.bold);
-    if (const auto it = found.find(key); it != found.end())
-        return it->second;
-    int size = cell.cellHeight;
-    while (size > 1 && QFontMetrics(arial(size, cell.bold)).height() > cell.cellHeight)
-        --size;
-    found.emplace(key, size);
-    return size;
+    static const std::array<int, 3> sizes = [] {
+        std::array<int, 3> found{};
+        for (std::size_t i = 0; i < kCellFonts.size(); ++i) {
+            const CellFont& cell = kCellFonts[i];
+            int size = cell.cellHeight;
+            while (size > 1 && QFontMetrics(arial(size, cell.bold)).height() > cell.cellHeight)
+                --size;
+            found[i] = size;
+        }
+        return found;
+    }();
+    return sizes[static_cast<int>(font)];
 }
 
 } // namespace
 
 QFont PageCanvas::pageFont(PageFont font)
 {
-    const CellFont& cell = kCellFonts[static_cast<int>(font)];
-    return arial(pixelSizeFor(cell), cell.bold);
+    return arial(pixelSizeFor(font), kCellFonts[static_cast<int>(font)].bold);
 }
 
 PageCanvas::PageCanvas(const QDir& pictureDirectory)

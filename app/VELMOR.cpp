@@ -79,16 +79,21 @@ bool CVELMORApp::ProcessShellCommand()
 {
     // A new document, the frame made for it, its view, and the view's first set-up. The
     // database loads on a second thread while the frame and view are built: neither reads
-    // the records before the set-up, which waits for the load.
+    // the records before the set-up, which waits for the load. That thread's load done, a
+    // third draws the start page for the first paint.
     m_pDocument = std::make_unique<CVELMORDoc>();
-    std::future<LoadSummary> load = StartLoadingDatabase(*m_pDocument);
+    const std::shared_future<LoadSummary> load = StartLoadingDatabase(*m_pDocument).share();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    StartPageDrawing startPage(screen->availableGeometry().width(), screen->devicePixelRatio(),
+                               kPageBackground, load);
     m_pMainWnd = std::make_unique<CMainFrame>(*m_pDocument);
     m_pMainWnd->setWindowIcon(WindowIcon());
     if (!m_pMainWnd->LoadFrame())
         return false;
     auto* view = new CVELMORView(*m_pDocument);
     m_pMainWnd->AttachView(view);
-    view->AwaitLoad(std::move(load));
+    view->AwaitStartPage(std::move(startPage));
+    view->AwaitLoad(load);
     view->OnInitialUpdate();
     return true;
 }

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -32,7 +33,7 @@ CVELMORView::CVELMORView(CVELMORDoc& doc, QWidget* parent) : QAbstractScrollArea
 {
     viewport()->setAutoFillBackground(true);
     QPalette palette = viewport()->palette();
-    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Base, kPageBackground);
     viewport()->setPalette(palette);
     viewport()->setBackgroundRole(QPalette::Base);
 
@@ -93,14 +94,35 @@ void CVELMORView::OnUpdate(CView*, long, void*)
     viewport()->update();
 }
 
-PageLayout CVELMORView::Compose(PageCanvas& canvas, const QSize& client,
-                                const std::optional<QRect>& exposed) const
+PageRequest CVELMORView::Request(const QSize& client, const std::optional<QRect>& exposed) const
 {
     PageRequest request{m_Doc.m_CurrentName, m_SpecialPage,
                         PageSize{client.width(), client.height()}, m_TotalSize.height()};
     if (exposed)
         request.visible = PageRect{exposed->x(), exposed->y(), exposed->width(), exposed->height()};
-    return ComposePage(m_Doc, request, canvas);
+    return request;
+}
+
+PageLayout CVELMORView::Compose(PageCanvas& canvas, const QSize& client,
+                                const std::optional<QRect>& exposed) const
+{
+    return ComposePage(m_Doc, Request(client, exposed), canvas);
+}
+
+bool CVELMORView::PaintStartPageDrawnAhead(QPainter& painter, const QSize& client,
+                                           const std::optional<QRect>& exposed)
+{
+    const PageRequest request = Request(client, exposed);
+    if (!m_StartPageAhead.pending() || !RequestsStartPage(request) || m_Selection)
+        return false;
+    // Only the first paint of the start page copies the drawing; later ones compose the page.
+    std::optional<StartPageAhead> drawn = m_StartPageAhead.take();
+    const std::optional<PageLayout> page = drawn ? drawn->paint(painter, request) : std::nullopt;
+    if (!page)
+        return false;
+    Apply(*page);
+    m_ShownPage = ShownPage{std::string(kStartPageName)};
+    return true;
 }
 
 void CVELMORView::Apply(const PageLayout& page)
@@ -121,6 +143,8 @@ void CVELMORView::OnDraw(QPainter& painter)
 void CVELMORView::DrawPage(QPainter& painter, const QSize& client,
                            const std::optional<QRect>& exposed)
 {
+    if (PaintStartPageDrawnAhead(painter, client, exposed))
+        return;
     PageCanvas canvas(m_PictureDirectory);
     const PageLayout page = Compose(canvas, client, exposed);
     Apply(page);
@@ -139,7 +163,7 @@ QImage CVELMORView::RenderPage(const QSize& client)
     const PageLayout page = Compose(canvas, client, QRect(0, 0, width, kMaxImageSide));
     Apply(page);
     QImage image(client.expandedTo(m_TotalSize).boundedTo(largest), QImage::Format_RGB32);
-    image.fill(Qt::white);
+    image.fill(kPageBackground);
     QPainter painter(&image);
     canvas.paint(painter, page);
     return image;

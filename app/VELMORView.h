@@ -4,6 +4,7 @@
 #include "Document.h"
 #include "PageLayout.h"
 #include "PageText.h"
+#include "StartPageAhead.h"
 #include "StaticTrans.h"
 
 #include <QAbstractScrollArea>
@@ -24,6 +25,9 @@ class QPrinter;
 
 /// The page view: draws the start page or the current reagent's page of its document, anew on
 /// every paint, and scrolls over the page's extent.
+/// The page's background, on the screen and in a rendered image.
+inline constexpr Qt::GlobalColor kPageBackground = Qt::white;
+
 class CVELMORView : public QAbstractScrollArea, public CView
 {
     Q_OBJECT
@@ -45,7 +49,11 @@ public:
 
     /// Hands over a load of the document begun before the view was made, for the first set-up
     /// to await instead of loading.
-    void AwaitLoad(std::future<LoadSummary> load) { m_PendingLoad = std::move(load); }
+    void AwaitLoad(std::shared_future<LoadSummary> load) { m_PendingLoad = std::move(load); }
+
+    /// Hands over the start page being drawn ahead, for the first paint of the start page to
+    /// copy instead of drawing it then.
+    void AwaitStartPage(StartPageDrawing drawing) { m_StartPageAhead = std::move(drawing); }
 
     /// From now on the view says that the database could not be loaded, and why.
     void ShowLoadFailure(const QString& message)
@@ -155,8 +163,13 @@ private:
         TextRange range() const { return RangeBetween(anchor, focus); }
     };
 
+    PageRequest Request(const QSize& client, const std::optional<QRect>& exposed) const;
     PageLayout Compose(PageCanvas& canvas, const QSize& client,
                        const std::optional<QRect>& exposed = std::nullopt) const;
+    /// Paints the start page from the drawing begun ahead, the first time it is asked for
+    /// with nothing selected; false, having painted nothing, otherwise.
+    bool PaintStartPageDrawnAhead(QPainter& painter, const QSize& client,
+                                  const std::optional<QRect>& exposed);
     void Apply(const PageLayout& page);
     void UpdateScrollBars();
 
@@ -199,7 +212,8 @@ private:
     bool m_Dragging = false; // a press of the left button selects until its release
     QPoint m_DragPoint;      // where the pointer is while it does, in the viewport
     QTimer m_AutoScroll;     // scrolls while the pointer is above or below the viewport
-    std::future<LoadSummary> m_PendingLoad; // a load begun before the first set-up
+    std::shared_future<LoadSummary> m_PendingLoad; // a load begun before the first set-up
+    StartPageDrawing m_StartPageAhead;             // the start page drawn for the first paint
     // Two transparent labels the view carries; they are never shown and never get a window.
     CStaticTrans m_TransLabel1;
     CStaticTrans m_TransLabel2;

@@ -370,26 +370,38 @@ bool IsFieldShown(Field field, std::string_view value)
     return value.size() > kHideThreshold || field == Field::Vendor;
 }
 
+bool RequestsStartPage(const PageRequest& request)
+{
+    return request.currentName == kStartPageName || request.specialPage == kBusinessPageWord;
+}
+
+PageLayout ComposeStartPage(const PageRequest& request, PageMeasurer& measurer)
+{
+    PageLayout page;
+    Composer composer(measurer, request, page);
+    composer.startPage();
+    page.startPage = true;
+    page.bottom = composer.y();
+    return page;
+}
+
 PageLayout ComposePage(const CVELMORDoc& doc, const PageRequest& request, PageMeasurer& measurer)
 {
     // The lookup runs on every paint, also when the start page follows.
     const std::optional<int> index = doc.FindRecordByName(request.currentName);
+    if (RequestsStartPage(request))
+        return ComposeStartPage(request, measurer);
     PageLayout page;
     Composer composer(measurer, request, page);
-    if (request.currentName == kStartPageName || request.specialPage == kBusinessPageWord) {
-        composer.startPage();
-        page.startPage = true;
+    if (index) {
+        const std::string& title =
+            *page.ownTexts.emplace_back(std::make_shared<const std::string>(request.currentName));
+        composer.reagentPage(doc.Record(*index), title);
+        page.record = index;
     } else {
-        if (index) {
-            const std::string& title = *page.ownTexts.emplace_back(
-                std::make_shared<const std::string>(request.currentName));
-            composer.reagentPage(doc.Record(*index), title);
-            page.record = index;
-        } else {
-            composer.note(missingNote(doc, request.currentName, page));
-        }
-        page.extentHeight = extentAfter(composer.y(), request);
+        composer.note(missingNote(doc, request.currentName, page));
     }
+    page.extentHeight = extentAfter(composer.y(), request);
     page.bottom = composer.y();
     return page;
 }

@@ -103,6 +103,13 @@ struct PageLayout
 /// field when its text is longer than two bytes.
 bool IsFieldShown(Field field, std::string_view value);
 
+/// True when `request` selects the start page: the current name "firstpage", or a
+/// business-cooperation request.
+bool RequestsStartPage(const PageRequest& request);
+
+/// Composes the start page for `request`, whatever the record store holds: it reads no record.
+PageLayout ComposeStartPage(const PageRequest& request, PageMeasurer& measurer);
+
 /// Composes the page that `request` selects: the start page, the page of the record whose
 /// Chinese name is the current name, or a short note when no record bears that name.
 PageLayout ComposePage(const CVELMORDoc& doc, const PageRequest& request, PageMeasurer& measurer);
