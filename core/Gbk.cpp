@@ -23,6 +23,7 @@ public:
             throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
     }
     ~Converter() { iconv_close(m_Cd); }
+    iconv_t descriptor() const { return m_Cd; }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
@@ -154,15 +155,7 @@ private:
         std::string utf32;
         if (!wideDecoder().convert(bytes, utf32, nullptr, 0) || utf32.size() != 4)
             return {};
-        std::uint32_t cp = 0;
-        for (int i = 3; i >= 0; --i)
-            cp = cp << 8 | static_cast<unsigned char>(utf32[i]);
-        std::string utf8;
-        appendUtf8(utf8, cp);
-        Utf8 character;
-        std::memcpy(character.bytes.data(), utf8.data(), utf8.size());
-        character.size = static_cast<std::uint8_t>(utf8.size());
-        return character;
+        return fromUtf32(utf32.data());
     }
 
     static Converter& wideDecoder()
@@ -176,12 +169,68 @@ private:
         std::unique_ptr<Row>& row = m_Rows[lead - 0x81];
         if (!row) {
             row = std::make_unique<Row>();
-            for (std::size_t t = 0; t < kTrails; ++t) {
-                const char pair[] = {static_cast<char>(lead), static_cast<char>(kFirstTrail + t)};
-                (*row)[t] = decodeAlone(std::string(pair, 2));
+            if (!decodeRow(lead, *row)) {
+                for (std::size_t t = 0; t < kTrails; ++t) {
+                    const char pair[] = {static_cast<char>(lead),
+                                         static_cast<char>(kFirstTrail + t)};
+                    (*row)[t] = decodeAlone(std::string(pair, 2));
+                }
             }
         }
         return *row;
+    }
+
+    /// Decodes the pairs of `lead` in a few calls of iconv instead of one a pair, which cost
+    /// a tenth of a millisecond a row: all of them in one text, through which iconv runs
+    /// until a pair that is no character, which is left empty and stepped over. False, to
+    /// decode pair by pair, should a pair ever not come out as one character.
+    static bool decodeRow(unsigned char lead, Row& row)
+    {
+        std::array<char, 2 * kTrails> pairs;
+        for (std::size_t t = 0; t < kTrails; ++t) {
+            pairs[2 * t] = static_cast<char>(lead);
+            pairs[2 * t + 1] = static_cast<char>(kFirstTrail + t);
+        }
+        std::array<char, 4 * kTrails> wide;
+        iconv_t cd = wideDecoder().descriptor();
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        char* in = pairs.data();
+        std::size_t inLeft = pairs.size();
+        std::size_t t = 0; // the next pair to fill
+        while (inLeft > 0) {
+            char* out = wide.data();
+            std::size_t outLeft = wide.size();
+            const char* from = in;
+            const std::size_t rc = iconv(cd, &in, &inLeft, &out, &outLeft);
+            const auto read = static_cast<std::size_t>(in - from);
+            const auto written = static_cast<std::size_t>(out - wide.data());
+            if (read % 2 != 0 || written != 2 * read)
+                return false;
+            for (std::size_t k = 0; k < written; k += 4, ++t)
+                row[t] = fromUtf32(wide.data() + k);
+            if (rc != static_cast<std::size_t>(-1))
+                continue;
+            if (errno != EILSEQ && errno != EINVAL)
+                return false;
+            row[t++] = {}; // no character
+            in += 2;
+            inLeft -= 2;
+        }
+        return t == kTrails;
+    }
+
+    /// The character of the UTF-32LE code unit at `unit`.
+    static Utf8 fromUtf32(const char* unit)
+    {
+        std::uint32_t cp = 0;
+        for (int i = 3; i >= 0; --i)
+            cp = cp << 8 | static_cast<unsigned char>(unit[i]);
+        std::string utf8;
+        appendUtf8(utf8, cp);
+        Utf8 character;
+        std::memcpy(character.bytes.data(), utf8.data(), utf8.size());
+        character.size = static_cast<std::uint8_t>(utf8.size());
+        return character;
     }
 
     std::array<Utf8, 0x80> m_Single;
