@@ -23,11 +23,11 @@ class CVELMORDoc;
 class PageCanvas;
 class QPrinter;
 
-/// The page view: draws the start page or the current reagent's page of its document, anew on
-/// every paint, and scrolls over the page's extent.
 /// The page's background, on the screen and in a rendered image.
 inline constexpr Qt::GlobalColor kPageBackground = Qt::white;
 
+/// The page view: draws the start page or the current reagent's page of its document, anew on
+/// every paint, and scrolls over the page's extent.
 class CVELMORView : public QAbstractScrollArea, public CView
 {
     Q_OBJECT
