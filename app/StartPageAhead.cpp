@@ -64,14 +64,15 @@ std::optional<PageLayout> StartPageAhead::paint(QPainter& painter, const PageReq
 }
 
 StartPageDrawing::StartPageDrawing(int width, qreal ratio, const QColor& background,
-                                   std::shared_future<LoadSummary> load)
+                                   std::shared_future<LoadSummary> after)
 {
     std::promise<StartPageAhead> drawn;
     std::future<StartPageAhead> future = drawn.get_future();
     try {
         m_Thread = std::jthread([=, drawn = std::move(drawn)]() mutable {
             try {
-                load.get();
+                if (after.valid())
+                    after.get();
                 drawn.set_value(StartPageAhead::Draw(width, ratio, background));
             } catch (...) {
                 drawn.set_exception(std::current_exception());

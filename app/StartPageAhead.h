@@ -51,12 +51,11 @@ class StartPageDrawing
 {
 public:
     StartPageDrawing() = default;
-    /// Begins StartPageAhead::Draw(width, ratio, background) once `load` has loaded the
-    /// database: while a load runs short of memory, the fonts' library must not (it fails
-    /// without a word where memory runs out), and when a load fails, the page shown is another.
-    /// Nothing is drawn when no thread can be started.
+    /// Begins StartPageAhead::Draw(width, ratio, background), once `after` has loaded the
+    /// database where it is given, and nothing is drawn if that load fails. Nothing is drawn
+    /// when no thread can be started.
     StartPageDrawing(int width, qreal ratio, const QColor& background,
-                     std::shared_future<LoadSummary> load);
+                     std::shared_future<LoadSummary> after = {});
 
     /// True until the drawing is taken, unless nothing is being drawn.
     bool pending() const { return m_Drawn.valid(); }

@@ -13,6 +13,9 @@
 #include <QScreen>
 #include <QSettings>
 
+#include <fstream>
+#include <sys/resource.h>
+
 namespace {
 
 /// The window's icon, from the pictures drawn at the desktop's icon sizes. Not from the
@@ -25,6 +28,20 @@ QIcon WindowIcon()
         icon.addPixmap(QPixmap::fromImage(
             ReadPngImage(QStringLiteral(":/res/icon/hicolor/velmor-%1.png").arg(size))));
     return icon;
+}
+
+/// True where an allocation can fail while the system still has memory: under a limit on the
+/// process's address space, or where the kernel never overcommits. fontconfig does not survive
+/// a failed allocation, so there the start page is drawn only after the load, which may take
+/// all the memory there is; elsewhere memory that runs out ends a process, whichever thread asks.
+bool AllocationsMayFail()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        return true;
+    std::ifstream overcommit("/proc/sys/vm/overcommit_memory");
+    int mode = 0;
+    return overcommit >> mode && mode == 2;
 }
 
 } // namespace
@@ -79,13 +96,14 @@ bool CVELMORApp::ProcessShellCommand()
 {
     // A new document, the frame made for it, its view, and the view's first set-up. The
     // database loads on a second thread while the frame and view are built: neither reads
-    // the records before the set-up, which waits for the load. That thread's load done, a
-    // third draws the start page for the first paint.
+    // the records before the set-up, which waits for the load. A third thread draws the start
+    // page for the first paint.
     m_pDocument = std::make_unique<CVELMORDoc>();
     const std::shared_future<LoadSummary> load = StartLoadingDatabase(*m_pDocument).share();
     const QScreen* screen = QGuiApplication::primaryScreen();
     StartPageDrawing startPage(screen->availableGeometry().width(), screen->devicePixelRatio(),
-                               kPageBackground, load);
+                               kPageBackground,
+                               AllocationsMayFail() ? load : std::shared_future<LoadSummary>());
     m_pMainWnd = std::make_unique<CMainFrame>(*m_pDocument);
     m_pMainWnd->setWindowIcon(WindowIcon());
     if (!m_pMainWnd->LoadFrame())

@@ -93,8 +93,10 @@ TEST(StartPageAhead, StandsInForNothingElse)
     EXPECT_EQ(business, DrawnThen(client, 1.0));
 }
 
-TEST(StartPageDrawing, IsDrawnOnlyAfterALoadThatSucceeded)
+TEST(StartPageDrawing, IsDrawnAtOnceOrOnlyAfterALoadThatSucceeded)
 {
+    EXPECT_TRUE(StartPageDrawing(kDrawnWidth, 1.0, Qt::white).take());
+
     StartPageDrawing drawing(kDrawnWidth, 1.0, Qt::white, Loaded());
     ASSERT_TRUE(drawing.pending());
     EXPECT_TRUE(drawing.take());
