@@ -5,6 +5,10 @@
 
 #include <QPainter>
 
+#include <cmath>
+#include <map>
+#include <utility>
+
 namespace {
 
 struct CellFont
@@ -36,14 +40,36 @@ QFont arial(int pixelSize, bool bold)
 // The page's fonts are given as cell heights (ascent plus descent); Qt sizes fonts by their
 // em. The largest pixel size whose cell fits is the match. The three are found once, by
 // whichever thread asks first: the start page may be drawn on another.
+//
+// Qt's cell of a size is its ascent plus its descent, each rounded, and a scalable face's
+// ascent and descent grow in step with its size: measured at one size, a face foretells its
+// cell at every other, without a font engine of its own for each size tried (each costs a
+// fontconfig match). Where a foretold ascent or descent lies near a half pixel, the rounding
+// could go either way, and that size is measured.
 int pixelSizeFor(PageFont font)
 {
     static const std::array<int, 3> sizes = [] {
         std::array<int, 3> found{};
+        std::map<bool, std::pair<qreal, qreal>> perPixel; // ascent and descent, by weight
         for (std::size_t i = 0; i < kCellFonts.size(); ++i) {
             const CellFont& cell = kCellFonts[i];
+            const auto [it, fresh] = perPixel.try_emplace(cell.bold);
+            if (fresh) {
+                const QFontMetricsF measured(arial(cell.cellHeight, cell.bold));
+                it->second = {measured.ascent() / cell.cellHeight,
+                              measured.descent() / cell.cellHeight};
+            }
+            const auto [ascent, descent] = it->second;
+            const auto fits = [&](int size) {
+                const auto nearHalf = [](qreal v) {
+                    return std::abs(v - std::floor(v) - 0.5) < 0.05;
+                };
+                if (nearHalf(size * ascent) || nearHalf(size * descent))
+                    return QFontMetrics(arial(size, cell.bold)).height() <= cell.cellHeight;
+                return qRound(size * ascent) + qRound(size * descent) <= cell.cellHeight;
+            };
             int size = cell.cellHeight;
-            while (size > 1 && QFontMetrics(arial(size, cell.bold)).height() > cell.cellHeight)
+            while (size > 1 && !fits(size))
                 --size;
             found[i] = size;
         }

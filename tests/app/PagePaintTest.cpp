@@ -182,6 +182,19 @@ TEST_F(PagePaint, TheNineteenLabelsStandInTheirOrderAndEndAtTheValueColumn)
     EXPECT_EQ(CountRed(page), 40 * 30);
 }
 
+TEST(PageFonts, EachIsTheLargestSizeWhoseCellFitsItsCellHeight)
+{
+    for (const auto& [font, cell, bold] :
+         {std::tuple{PageFont::Title, 20, true}, std::tuple{PageFont::Text, 16, false},
+          std::tuple{PageFont::Subscript, 10, false}}) {
+        QFont f = PageCanvas::pageFont(font);
+        EXPECT_EQ(f.bold(), bold);
+        EXPECT_LE(QFontMetrics(f).height(), cell) << f.pixelSize();
+        f.setPixelSize(f.pixelSize() + 1);
+        EXPECT_GT(QFontMetrics(f).height(), cell) << f.pixelSize();
+    }
+}
+
 TEST(PageFonts, TheTitlesChineseAndLatinBothComeFromBoldFaces)
 {
     // The start page's headings, its three bold lines and every page title: a regular Chinese
