@@ -12,7 +12,6 @@
 #include <thread>
 #include <utility>
 
-class PageCanvas;
 class QPainter;
 
 /// The start page drawn on another thread while the window is being built, for the first
