@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <future>
 #include <system_error>
 #include <utility>
@@ -44,12 +45,14 @@ std::optional<PageLayout> StartPageAhead::paint(QPainter& painter, const PageReq
     const int imageWidth = static_cast<int>(m_Image.width() / ratio);
     const int imageHeight = static_cast<int>(m_Image.height() / ratio);
     std::vector<std::pair<int, int>> shifts; // per band: its top and how far it moves
+    int above = INT_MIN;                     // the y of the line above
     for (std::size_t i = 0; i < page.items.size(); ++i) {
         const auto* now = std::get_if<PageText>(&page.items[i]);
         const auto* drawn = std::get_if<PageText>(&m_Layout.items[i]);
         if (!now || !drawn || now->y != drawn->y || now->font != drawn->font ||
-            now->text != drawn->text || (!shifts.empty() && now->y <= shifts.back().first))
+            now->text != drawn->text || now->y <= above)
             return std::nullopt;
+        above = now->y;
         shifts.emplace_back(i == 0 ? 0 : now->y, now->x - drawn->x);
     }
     for (std::size_t i = 0; i < shifts.size(); ++i) {
