@@ -25,12 +25,31 @@ public:
     public:
         /// The record holding byte `k` of the block, unless crowded(). Inlined into a search's
         /// vector code, the count is one instruction.
-        int recordAt(std::size_t k) const
+        int recordAt(std::size_t k) const { return recordUpTo((std::uint64_t{2} << k) - 1); }
+
+        /// The record holding the highest byte of `upTo`, a run of bits from bit 0, unless
+        /// crowded(): the block's first record, and one more for each record starting after
+        /// the block's first byte within the run.
+        int recordUpTo(std::uint64_t upTo) const
         {
-            // The starts after the block's first byte, up to and with byte k.
-            const std::uint64_t upTo = (std::uint64_t{2} << k) - 1;
-            return static_cast<int>(m_First) +
-                   std::popcount(m_StartBits & upTo & ~std::uint64_t{1});
+            return static_cast<int>(m_First) + std::popcount(m_LaterStarts & upTo);
+        }
+
+        /// Bit k set where byte k is the last of a record in the block, and bit kBlock - 1,
+        /// whose record may go on in the next block.
+        std::uint64_t ends() const
+        {
+            return m_LaterStarts >> 1 | std::uint64_t{1} << (kBlock - 1);
+        }
+
+        /// The records holding any of `places`, unless crowded(): bit k of the result is set
+        /// where the record whose bytes in the block end at byte k (see ends()) holds one.
+        std::uint64_t recordsHolding(std::uint64_t places) const
+        {
+            // Subtracting the places below each end (not at it) borrows that end away, whatever
+            // their number: a borrow never runs past the next end above.
+            const std::uint64_t e = ends();
+            return (e & ~(e - (places & ~e))) | (places & e);
         }
 
         /// Byte of the block where the first record after byte `k` starts, or kBlock when none
@@ -38,7 +57,7 @@ public:
         std::size_t nextStartAfter(std::size_t k) const
         {
             return static_cast<std::size_t>(
-                std::countr_zero(m_StartBits & ~((std::uint64_t{2} << k) - 1)));
+                std::countr_zero(m_LaterStarts & ~((std::uint64_t{2} << k) - 1)));
         }
 
         /// True where two records start at the same byte after the block's first, which the
@@ -51,12 +70,13 @@ public:
     private:
         friend class ColumnMap;
         Block(std::uint32_t first, std::uint64_t startBits, std::uint64_t characterStarts)
-            : m_First(first), m_StartBits(startBits), m_CharacterStarts(characterStarts)
+            : m_First(first), m_LaterStarts(startBits & ~std::uint64_t{1}),
+              m_CharacterStarts(characterStarts)
         {
         }
 
         std::uint32_t m_First;
-        std::uint64_t m_StartBits;
+        std::uint64_t m_LaterStarts; ///< the starts after the block's first byte
         std::uint64_t m_CharacterStarts;
     };
 
