@@ -37,10 +37,7 @@ public:
 
         /// Bit k set where byte k is the last of a record in the block, and bit kBlock - 1,
         /// whose record may go on in the next block.
-        std::uint64_t ends() const
-        {
-            return m_LaterStarts >> 1 | std::uint64_t{1} << (kBlock - 1);
-        }
+        std::uint64_t ends() const { return m_LaterStarts >> 1 | std::uint64_t{1} << (kBlock - 1); }
 
         /// The records holding any of `places`, unless crowded(): bit k of the result is set
         /// where the record whose bytes in the block end at byte k (see ends()) holds one.

@@ -27,10 +27,10 @@ public:
     static constexpr std::size_t kBlock = 64;
 
     /// Calls `onBlock(at, starts)` for each block of kBlock places of the haystack where an
-    /// occurrence starts, and maybe for blocks beside them where none does, in increasing
-    /// order: `at` is the block's first place (a multiple of kBlock) and bit k of `starts` is
-    /// set when an occurrence starts at `at + k`. An empty needle occurs nowhere. Returns
-    /// `onBlock` as the last call left it.
+    /// occurrence starts, and maybe for some where none does, in increasing order: `at` is the
+    /// block's first place (a multiple of kBlock) and bit k of `starts` is set when an occurrence
+    /// starts at `at + k`. An empty needle occurs nowhere. Returns `onBlock` as the last call left
+    /// it.
     ///
     /// `onBlock` is best inlined: the vector code then compiles it with the instructions it
     /// uses itself, and keeps its state in registers.
@@ -91,13 +91,10 @@ private:
     }
 
 #if defined(__x86_64__)
-    /// Takes kGroup blocks at a time, each in two 32-byte halves: a mask of the places where
-    /// the three chosen bytes agree; where any agree in the group, each block's mask is
-    /// narrowed by the needle's other bytes (up to the first eight) and the whole needle is
-    /// compared only at the places left. A group with nothing is skipped at the cost of one
-    /// branch, which a search with a hit in most blocks takes as rarely as one with few hits.
-    /// (512-bit vectors, where a processor has them, ran slower: most of their loads straddle
-    /// two cache lines.)
+    /// Takes a block at a time, in two 32-byte halves: a mask of the places where the three
+    /// chosen bytes agree, narrowed by the needle's other bytes (up to the first eight) where any
+    /// agree; the whole needle is compared only at the places left. (512-bit vectors, where a
+    /// processor has them, ran slower: most of their loads straddle two cache lines.)
     template <class OnBlock> OnBlock forEachVector(OnBlock& onBlock) const
     {
         // A needle of one or two bytes has fewer than three to compare.
@@ -135,40 +132,23 @@ private:
             else
                 return two;
         };
-        // Hands on the block at `at`, whose halves' candidates are `low` and `high`.
-        const auto settle = [&](std::size_t at, __m256i low, __m256i high)
-                                __attribute__((target("avx2,bmi,popcnt"), always_inline))
-        {
+        std::size_t i = 0;
+        for (; i + kBlock <= end; i += kBlock) {
+            __m256i low = candidates(i);
+            __m256i high = candidates(i + 32);
+            const __m256i any = _mm256_or_si256(low, high);
+            if (_mm256_testz_si256(any, any))
+                continue;
             for (std::size_t k = 0; k < otherCount; ++k) {
                 const __m256i byte = _mm256_set1_epi8(m_Needle[m_Others[k]]);
-                low = _mm256_and_si256(low, agree(at + m_Others[k], byte));
-                high = _mm256_and_si256(high, agree(at + 32 + m_Others[k], byte));
+                low = _mm256_and_si256(low, agree(i + m_Others[k], byte));
+                high = _mm256_and_si256(high, agree(i + 32 + m_Others[k], byte));
             }
             const std::uint64_t places =
                 static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
                 static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(high)))
                     << 32;
-            onBlock(at, compareRest(at, places));
-        };
-        const std::size_t blocksEnd = end / kBlock * kBlock;
-        std::size_t i = 0;
-        while (i < blocksEnd) {
-            // The blocks that hold nothing are passed in a loop of their own, on a place of
-            // its own, which the compiler then keeps in a register.
-            __m256i low;
-            __m256i high;
-            std::size_t at = i;
-            for (;; at += kBlock) {
-                if (at == blocksEnd)
-                    return forEachPortable(at, onBlock);
-                low = candidates(at);
-                high = candidates(at + 32);
-                const __m256i any = _mm256_or_si256(low, high);
-                if (!_mm256_testz_si256(any, any))
-                    break;
-            }
-            settle(at, low, high);
-            i = at + kBlock;
+            onBlock(i, compareRest(i, places));
         }
         return forEachPortable(i, onBlock);
     }
