@@ -1,11 +1,14 @@
 #include "ResultListView.h"
 
+#include "ResultListHeader.h"
+
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 
 ResultListView::ResultListView(QWidget* parent) : QTreeView(parent)
 {
+    setHeader(new ResultListHeader(this));
     setModel(&m_Names);
     setRootIsDecorated(false);
     setItemsExpandable(false);
