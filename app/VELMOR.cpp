@@ -113,5 +113,8 @@ bool CVELMORApp::ProcessShellCommand()
     view->AwaitStartPage(std::move(startPage));
     view->AwaitLoad(load);
     view->OnInitialUpdate();
+    // Painted last of the frame's children, the view waits for the drawing of the start page
+    // only once the bars have been painted, not before.
+    view->raise();
     return true;
 }

@@ -1,6 +1,7 @@
 #include "CASSearchDialog.h"
 #include "CommandEvent.h"
 #include "MainFrm.h"
+#include "ResultListView.h"
 #include "TestDatabase.h"
 #include "VELMOR.h"
 #include "VELMORDoc.h"
@@ -112,6 +113,41 @@ TEST_F(StartUp, OpensMaximisedOnTheStartPageWithTheSidebarAndStatusBar)
     // The offscreen platform reports no lock keys: no indicator is lit.
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(frame.IndicatorPane(i).text().isEmpty());
+}
+
+/// Records the order of the first paints of the page view and of the sidebar's result list.
+class FirstPaints : public QObject
+{
+public:
+    QStringList order;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Paint)
+            return false;
+        const QWidget* widget = qobject_cast<QWidget*>(watched);
+        const QString what =
+            qobject_cast<const CVELMORView*>(widget ? widget->parentWidget() : nullptr)
+                ? QStringLiteral("view")
+            : qobject_cast<const ResultListView*>(widget ? widget->parentWidget() : nullptr)
+                ? QStringLiteral("list")
+                : QString();
+        if (!what.isEmpty() && !order.contains(what))
+            order << what;
+        return false;
+    }
+};
+
+TEST_F(StartUp, ThePageViewIsPaintedAfterTheSidebarSoThatItsWaitForTheStartPageComesLast)
+{
+    FirstPaints paints;
+    qApp->installEventFilter(&paints);
+    const std::string database = SmallDatabase();
+    Start(&database);
+    QTest::qWait(50);
+    qApp->removeEventFilter(&paints);
+    EXPECT_EQ(paints.order, (QStringList{QStringLiteral("list"), QStringLiteral("view")}));
 }
 
 TEST_F(StartUp, ALookupByCasNumberShowsTheReagentAndKeepsTheTitle)
