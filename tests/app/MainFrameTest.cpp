@@ -126,13 +126,12 @@ protected:
     {
         if (event->type() != QEvent::Paint)
             return false;
-        const QWidget* widget = qobject_cast<QWidget*>(watched);
-        const QString what =
-            qobject_cast<const CVELMORView*>(widget ? widget->parentWidget() : nullptr)
-                ? QStringLiteral("view")
-            : qobject_cast<const ResultListView*>(widget ? widget->parentWidget() : nullptr)
-                ? QStringLiteral("list")
-                : QString();
+        // Both paint in their viewports.
+        const auto* viewport = qobject_cast<QWidget*>(watched);
+        const QWidget* owner = viewport ? viewport->parentWidget() : nullptr;
+        const QString what = qobject_cast<const CVELMORView*>(owner)      ? QStringLiteral("view")
+                             : qobject_cast<const ResultListView*>(owner) ? QStringLiteral("list")
+                                                                          : QString();
         if (!what.isEmpty() && !order.contains(what))
             order << what;
         return false;
