@@ -6,10 +6,36 @@
 #include "VELMORDoc.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <span>
 
 namespace {
+
+/// The buckets of the sketches of a form's chunks, for its characters and then for its pairs.
+/// The uses, whose chunks hold the most pairs, get more, so that most of them stay clear.
+constexpr std::size_t kSketchBuckets = FindForm::kCharacterBuckets + 512;
+constexpr std::size_t kInPlaceSketchBuckets = FindForm::kCharacterBuckets + 2048;
+
+/// The sets of buckets of a form's chunks, made chunk by chunk.
+class ChunkSets
+{
+public:
+    explicit ChunkSets(std::size_t buckets) : m_Buckets(buckets) {}
+
+    /// The set of the next chunk, empty until its buckets are added.
+    std::span<std::uint64_t> Next()
+    {
+        m_Sets.resize(m_Sets.size() + m_Buckets / 64);
+        return std::span(m_Sets).last(m_Buckets / 64);
+    }
+
+    ChunkRows Rows() const { return ChunkRows(m_Buckets, m_Sets); }
+
+private:
+    std::size_t m_Buckets;
+    BucketSet m_Sets;
+};
 
 /// Calls `onCharacter(code)` for each character of a normal form, or of a query in normal form:
 /// a two-byte character as lead byte << 8 | second byte, any other as its byte.
@@ -112,12 +138,13 @@ private:
     void MakeChunks()
     {
         const std::vector<std::uint32_t>& starts = m_Form.starts;
-        std::vector<FindForm::Sketch> sketches;
+        ChunkSets sketches(kSketchBuckets);
         makeChunks(m_Form, [&](int first, int end) {
-            sketches.push_back(FindForm::SketchOf(
-                std::string_view(m_Form.bytes).substr(starts[first], starts[end] - starts[first])));
+            FindForm::Sketch(
+                std::string_view(m_Form.bytes).substr(starts[first], starts[end] - starts[first]),
+                sketches.Next());
         });
-        m_Form.chunkSketches = ChunkRows<8>(sketches);
+        m_Form.chunkSketches = sketches.Rows();
     }
 
     FindForm& m_Form;
@@ -195,8 +222,8 @@ void MakeInPlace(FindForm& form, std::string_view column, std::span<const std::s
     form.column = column.substr(0, form.starts.back());
     std::string normal; // the normal forms of a chunk's texts
     const std::vector<std::uint32_t>& at = form.starts;
-    std::vector<FindForm::Sketch> sketches;
-    std::vector<FindForm::AsciiSet> ascii;
+    ChunkSets sketches(kInPlaceSketchBuckets);
+    ChunkSets ascii(FindForm::kAsciiBuckets);
     makeChunks(form, [&](int first, int end) {
         normal.clear();
         for (int r = first; r < end; ++r) {
@@ -205,33 +232,45 @@ void MakeInPlace(FindForm& form, std::string_view column, std::span<const std::s
                              Folding::General);
             form.longestPiece = std::max(form.longestPiece, normal.size() - before);
         }
-        sketches.push_back(FindForm::SketchOf(normal));
-        ascii.push_back(FindForm::AsciiOf(normal));
+        FindForm::Sketch(normal, sketches.Next());
+        FindForm::AddAscii(normal, ascii.Next());
     });
-    form.chunkSketches = ChunkRows<8>(sketches);
-    form.chunkAscii = ChunkRows<2>(ascii);
+    form.chunkSketches = sketches.Rows();
+    form.chunkAscii = ascii.Rows();
 }
 
 } // namespace
 
-FindForm::AsciiSet FindForm::AsciiOf(std::string_view text)
+void FindForm::AddAscii(std::string_view text, std::span<std::uint64_t> set)
 {
-    AsciiSet set{};
-    forEachCharacter(text, [&set](unsigned code) {
+    forEachCharacter(text, [set](unsigned code) {
         if (code < 0x80)
             set[code / 64] |= std::uint64_t{1} << (code % 64);
     });
-    return set;
 }
 
-FindForm::Sketch FindForm::SketchOf(std::string_view text)
+void FindForm::Sketch(std::string_view text, std::span<std::uint64_t> sketch)
 {
-    Sketch sketch{};
-    forEachCharacter(text, [&sketch](unsigned code) {
-        const unsigned bucket = (code * 0x9E3779B1u) >> 23; // 9 bits of a multiplicative hash
+    const int pairBits = std::countr_zero(sketch.size() * 64 - kCharacterBuckets);
+    const auto add = [sketch](std::uint32_t bucket) {
         sketch[bucket / 64] |= std::uint64_t{1} << (bucket % 64);
+    };
+    // Multiplicative hashes. A pair takes two buckets: the pairs of a catalogue's set phrases
+    // are in almost every chunk, and a rare pair that shared the bucket of one would be
+    // searched for everywhere.
+    constexpr std::uint32_t kFactor = 0x9E3779B1u;
+    constexpr std::uint32_t kSecondFactor = 0x85EBCA77u;
+    constexpr int kCharacterBits = std::countr_zero(kCharacterBuckets);
+    std::uint32_t previous = 0;
+    forEachCharacter(text, [&](unsigned code) {
+        add((code * kFactor) >> (32 - kCharacterBits));
+        if (previous != 0) {
+            const std::uint32_t pair = previous << 16 | code;
+            add(kCharacterBuckets + ((pair * kFactor) >> (32 - pairBits)));
+            add(kCharacterBuckets + ((pair * kSecondFactor) >> (32 - pairBits)));
+        }
+        previous = code;
     });
-    return sketch;
 }
 
 bool FindForm::StartsCharacter(int record, std::size_t offset) const

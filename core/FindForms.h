@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,32 +24,37 @@ enum class FindField : std::uint8_t
 };
 inline constexpr int kFindFieldCount = 7;
 
-/// Which chunks of a form hold a character of each bucket of a set: a row of one bit per chunk
-/// for each bucket, so that a search reads only the rows of its own characters' buckets.
-template <std::size_t kWords> class ChunkRows
+/// A set of buckets, one bit for each: the buckets of a chunk's characters, or of a query's.
+using BucketSet = std::vector<std::uint64_t>;
+
+/// Which chunks of a form hold an item of each bucket: a row of one bit per chunk for each
+/// bucket, so that a search reads only the rows of its own items' buckets.
+class ChunkRows
 {
 public:
-    /// One bit for each of kWords * 64 buckets.
-    using Set = std::array<std::uint64_t, kWords>;
+    ChunkRows() = default;
 
-    /// The rows of chunks whose sets are `chunkSets`, in chunk order.
-    explicit ChunkRows(const std::vector<Set>& chunkSets = {})
-        : m_Words((chunkSets.size() + 63) / 64), m_Rows(m_Words * kWords * 64)
+    /// The rows of the chunks whose sets of `buckets` buckets are `chunkSets`, each
+    /// buckets / 64 words long, one after the other in chunk order.
+    ChunkRows(std::size_t buckets, const BucketSet& chunkSets)
+        : m_SetWords(buckets / 64), m_Words((chunkSets.size() / m_SetWords + 63) / 64),
+          m_Rows(m_Words * buckets)
     {
-        for (std::size_t c = 0; c < chunkSets.size(); ++c) {
-            for (std::size_t word = 0; word < kWords; ++word) {
-                for (std::uint64_t bits = chunkSets[c][word]; bits != 0; bits &= bits - 1) {
-                    const std::size_t bucket = word * 64 + bucketIn(bits);
-                    m_Rows[bucket * m_Words + c / 64] |= std::uint64_t{1} << (c % 64);
-                }
+        for (std::size_t at = 0; at < chunkSets.size(); ++at) {
+            const std::size_t chunk = at / m_SetWords;
+            for (std::uint64_t bits = chunkSets[at]; bits != 0; bits &= bits - 1) {
+                const std::size_t bucket = at % m_SetWords * 64 + bucketIn(bits);
+                m_Rows[bucket * m_Words + chunk / 64] |= std::uint64_t{1} << (chunk % 64);
             }
         }
     }
 
+    std::size_t Buckets() const { return m_SetWords * 64; }
+
     /// Clears in `chunks` (a bit per chunk) the chunks that lack a bucket of `set`.
-    void Narrow(const Set& set, std::vector<std::uint64_t>& chunks) const
+    void Narrow(const BucketSet& set, std::vector<std::uint64_t>& chunks) const
     {
-        for (std::size_t word = 0; word < kWords; ++word) {
+        for (std::size_t word = 0; word < set.size(); ++word) {
             for (std::uint64_t bits = set[word]; bits != 0; bits &= bits - 1) {
                 const std::size_t bucket = word * 64 + bucketIn(bits);
                 const std::uint64_t* row = m_Rows.data() + bucket * m_Words;
@@ -66,7 +72,8 @@ private:
         return static_cast<std::size_t>(std::countr_zero(bits));
     }
 
-    std::size_t m_Words; ///< of each row
+    std::size_t m_SetWords = 1; ///< of each chunk's set
+    std::size_t m_Words = 0;    ///< of each row
     std::vector<std::uint64_t> m_Rows;
 };
 
@@ -79,10 +86,14 @@ struct FindForm
     /// query holds.
     static constexpr char kPieceBreak = '\x1f';
 
-    /// Which characters a run of text holds, one bit for each of 512 buckets.
-    using Sketch = std::array<std::uint64_t, 8>;
-    /// The sketch of a text's characters.
-    static Sketch SketchOf(std::string_view text);
+    /// Adds to `sketch` the buckets of the characters of a text, among the first
+    /// kCharacterBuckets, and of each pair of characters that follow one another in it, among
+    /// the rest (a power of two of them). A needle's pairs tell far more chunks apart than its
+    /// characters do where the chunks hold most characters, as runs of Latin letters and long
+    /// texts do. The characters keep buckets of their own: a character that shared the bucket of
+    /// a pair that every chunk holds (of digits, say) would be searched for in every chunk.
+    static constexpr std::size_t kCharacterBuckets = 512;
+    static void Sketch(std::string_view text, std::span<std::uint64_t> sketch);
 
     /// The entries, unless the form is searched in place.
     std::string bytes;
@@ -99,15 +110,16 @@ struct FindForm
     /// 936's.
     std::vector<std::uint64_t> characterStarts;
     /// The entries in chunks of about kChunkBytes: the first record of each chunk, then the
-    /// record count; and which chunks hold characters of each bucket of a sketch, so that a
-    /// search can pass over the chunks that lack one of its characters.
+    /// record count; and which chunks hold each bucket of a sketch, so that a search can pass
+    /// over the chunks that lack one of its characters or pairs.
     std::vector<std::uint32_t> chunkStarts;
-    ChunkRows<8> chunkSketches;
-    /// In place: the ASCII characters each chunk's normal forms hold, one bit for each, which
-    /// tell exactly which chunks must be put in normal form for a query that holds any.
-    using AsciiSet = std::array<std::uint64_t, 2>;
-    static AsciiSet AsciiOf(std::string_view text);
-    ChunkRows<2> chunkAscii;
+    ChunkRows chunkSketches;
+    /// In place: the ASCII characters each chunk's normal forms hold, one bit for each of 128
+    /// buckets, which tell exactly which chunks must be put in normal form for a query that
+    /// holds any.
+    static constexpr std::size_t kAsciiBuckets = 128;
+    static void AddAscii(std::string_view text, std::span<std::uint64_t> set);
+    ChunkRows chunkAscii;
     int ChunkCount() const { return static_cast<int>(chunkStarts.size()) - 1; }
     static constexpr std::size_t kChunkBytes = 1024;
     /// The length of the longest piece (in normal form).

@@ -60,87 +60,99 @@ public:
     {
         if (m_Needle.empty() || m_Needle.size() > m_Form.longestPiece)
             return;
-        // Only the chunks that hold every character of the needle can hold it. Where most do,
-        // one pass over the whole form costs less than a search in each of them.
-        const FindForm::AsciiSet ascii = FindForm::AsciiOf(m_Needle);
+        // Only the chunks that hold every character and pair of characters of the needle can
+        // hold it.
         const auto chunks = static_cast<std::size_t>(m_Form.ChunkCount());
         std::vector<std::uint64_t> held((chunks + 63) / 64, ~std::uint64_t{0});
         if (chunks % 64 != 0)
             held.back() = (std::uint64_t{1} << (chunks % 64)) - 1;
-        m_Form.chunkSketches.Narrow(FindForm::SketchOf(m_Needle), held);
-        if (m_Form.inPlace)
-            m_Form.chunkAscii.Narrow(ascii, held);
-        std::vector<std::size_t> candidates;
-        for (std::size_t word = 0; word < held.size(); ++word) {
-            for (std::uint64_t bits = held[word]; bits != 0; bits &= bits - 1)
-                candidates.push_back(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
-        }
+        BucketSet sketch(m_Form.chunkSketches.Buckets() / 64);
+        FindForm::Sketch(m_Needle, sketch);
+        m_Form.chunkSketches.Narrow(sketch, held);
         // Texts searched in place hold what their normal forms do, byte for byte, only where
         // the needle holds no ASCII character: no blank, nothing that a character folds to.
-        if (m_Form.inPlace && ascii != FindForm::AsciiSet{}) {
-            SearchNormalForms(candidates);
-            return;
+        if (m_Form.inPlace) {
+            BucketSet ascii(FindForm::kAsciiBuckets / 64);
+            FindForm::AddAscii(m_Needle, ascii);
+            if (ascii != BucketSet(ascii.size())) {
+                m_Form.chunkAscii.Narrow(ascii, held);
+                SearchNormalForms(held);
+                return;
+            }
         }
-        if (candidates.size() * kWholePassShare > chunks) {
-            SearchWhole();
-            return;
-        }
-        for (const std::size_t c : candidates)
-            SearchChunk(c);
+        const SubstringSearch search(m_Text, m_Needle);
+        forEachRun(held, [&](std::size_t first, std::size_t end) {
+            m_Record = static_cast<int>(m_Form.chunkStarts[first]);
+            SearchBytes(search, m_Form.starts[m_Form.chunkStarts[first]],
+                        m_Form.starts[m_Form.chunkStarts[end]]);
+        });
     }
 
 private:
-    /// A whole pass pays where more than one chunk in this many holds the needle's characters.
-    static constexpr std::size_t kWholePassShare = 8;
-
-    /// Searches the normal forms of the in-place form's entries in `chunks`, made for the
-    /// search.
-    void SearchNormalForms(const std::vector<std::size_t>& chunks) const
+    /// Calls `onRun(first, end)` for each run of consecutive chunks set in `chunks`, a bit per
+    /// chunk.
+    template <class OnRun>
+    static void forEachRun(const std::vector<std::uint64_t>& chunks, OnRun&& onRun)
     {
-        FindForm normal;
-        for (const std::size_t c : chunks) {
-            const std::uint32_t first = m_Form.chunkStarts[c];
-            const std::uint32_t end = m_Form.chunkStarts[c + 1];
-            normal.bytes.clear();
-            normal.starts.clear();
-            for (std::uint32_t r = first; r < end; ++r) {
-                normal.starts.push_back(static_cast<std::uint32_t>(normal.bytes.size()));
-                AppendNormalForm(
-                    normal.bytes,
-                    m_Text.substr(m_Form.starts[r], m_Form.starts[r + 1] - m_Form.starts[r]),
-                    Folding::General);
+        const std::size_t count = chunks.size() * 64;
+        // The first chunk from `c` on whose bit is `set`, or `count`.
+        const auto next = [&chunks, count](std::size_t c, bool set) {
+            while (c < count) {
+                const std::uint64_t bits = (set ? chunks[c / 64] : ~chunks[c / 64]) >> (c % 64);
+                if (bits != 0)
+                    return c + static_cast<std::size_t>(std::countr_zero(bits));
+                c = (c / 64 + 1) * 64;
             }
-            normal.starts.push_back(static_cast<std::uint32_t>(normal.bytes.size()));
-            FormSearch(normal, m_Field, m_Needle, m_Best, static_cast<int>(m_FirstRecord + first))
-                .SearchWhole();
+            return count;
+        };
+        for (std::size_t first = next(0, true); first < count;) {
+            const std::size_t end = next(first, false);
+            onRun(first, end);
+            first = next(end, true);
         }
     }
 
-    void SearchWhole()
+    /// Searches the normal forms of the in-place form's entries in `chunks`, made for the
+    /// search.
+    void SearchNormalForms(const std::vector<std::uint64_t>& chunks) const
     {
-        const SubstringSearch search(m_Text, m_Needle);
-        std::size_t from = 0; // hits before it cannot better what their records have
-        search.forEachBlock([this, &from](std::size_t at, std::uint64_t places) {
-            for (; places != 0; places &= places - 1) {
-                if (const std::size_t hit = at + static_cast<std::size_t>(std::countr_zero(places));
-                    hit >= from)
-                    from = Hit(hit);
+        // Chunk by chunk, so that the normal forms made stay small.
+        FindForm normal;
+        forEachRun(chunks, [&](std::size_t firstChunk, std::size_t endChunk) {
+            for (std::size_t c = firstChunk; c < endChunk; ++c) {
+                const std::uint32_t first = m_Form.chunkStarts[c];
+                const std::uint32_t end = m_Form.chunkStarts[c + 1];
+                normal.bytes.clear();
+                normal.starts.clear();
+                for (std::uint32_t r = first; r < end; ++r) {
+                    normal.starts.push_back(static_cast<std::uint32_t>(normal.bytes.size()));
+                    AppendNormalForm(
+                        normal.bytes,
+                        m_Text.substr(m_Form.starts[r], m_Form.starts[r + 1] - m_Form.starts[r]),
+                        Folding::General);
+                }
+                normal.starts.push_back(static_cast<std::uint32_t>(normal.bytes.size()));
+                FormSearch inNormal(normal, m_Field, m_Needle, m_Best,
+                                    static_cast<int>(m_FirstRecord + first));
+                inNormal.SearchBytes(SubstringSearch(normal.bytes, m_Needle), 0,
+                                     normal.bytes.size());
             }
         });
     }
 
-    void SearchChunk(std::size_t chunk)
+    /// Takes the needle's occurrences that start from byte `from` of the text up to `to`,
+    /// where the entry of record m_Record starts at or before `from`.
+    void SearchBytes(const SubstringSearch& search, std::size_t from, std::size_t to)
     {
-        m_Record = static_cast<int>(m_Form.chunkStarts[chunk]);
-        const char* bytes = m_Text.data();
-        const std::size_t end = m_Form.starts[m_Form.chunkStarts[chunk + 1]];
-        std::size_t from = m_Form.starts[static_cast<std::size_t>(m_Record)];
-        while (from + m_Needle.size() <= end) {
-            const void* found = memmem(bytes + from, end - from, m_Needle.data(), m_Needle.size());
-            if (!found)
-                return;
-            from = Hit(static_cast<std::size_t>(static_cast<const char*>(found) - bytes));
-        }
+        // Hits before `next` cannot better what their records have.
+        std::size_t next = from;
+        search.forEachBlockIn(from, to, [this, &next](std::size_t at, std::uint64_t places) {
+            for (; places != 0; places &= places - 1) {
+                if (const std::size_t hit = at + static_cast<std::size_t>(std::countr_zero(places));
+                    hit >= next)
+                    next = Hit(hit);
+            }
+        });
     }
 
     /// Takes the hit at `hit`; returns where a later hit could better what its record has.

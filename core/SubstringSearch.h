@@ -2,6 +2,7 @@
 
 #include "Instructions.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -36,13 +37,25 @@ public:
     /// uses itself, and keeps its state in registers.
     template <class OnBlock> OnBlock forEachBlock(OnBlock onBlock) const
     {
+        return forEachBlockIn(0, m_Haystack.size(), onBlock);
+    }
+
+    /// As forEachBlock, for the occurrences that start at a place from `from` up to `to`: the
+    /// blocks are whole, so that occurrences beside the part, in the blocks that hold its ends,
+    /// may be listed too.
+    template <class OnBlock>
+    OnBlock forEachBlockIn(std::size_t from, std::size_t to, OnBlock onBlock) const
+    {
         if (m_Needle.empty() || m_Haystack.size() < m_Needle.size())
+            return onBlock;
+        to = std::min(to, m_Haystack.size() - m_Needle.size() + 1);
+        if (from >= to)
             return onBlock;
 #if defined(__x86_64__)
         if (m_Vector)
-            return forEachVector(onBlock);
+            return forEachVector(from, to, onBlock);
 #endif
-        return forEachPortable(0, onBlock);
+        return forEachPortable(from, to, onBlock);
     }
 
 private:
@@ -50,15 +63,17 @@ private:
     /// comparing the whole needle: the first eight.
     static constexpr std::size_t kCompared = 8;
 
-    /// The haystack's occurrences from place `from` (a multiple of kBlock) on, by memmem.
-    template <class OnBlock> OnBlock forEachPortable(std::size_t from, OnBlock onBlock) const
+    /// The haystack's occurrences that start from place `from` up to `to`, by memmem.
+    template <class OnBlock>
+    OnBlock forEachPortable(std::size_t from, std::size_t to, OnBlock onBlock) const
     {
         const char* h = m_Haystack.data();
-        std::size_t block = from;
+        std::size_t block = from / kBlock * kBlock;
         std::uint64_t starts = 0;
-        while (from + m_Needle.size() <= m_Haystack.size()) {
-            const void* hit =
-                memmem(h + from, m_Haystack.size() - from, m_Needle.data(), m_Needle.size());
+        // Only the bytes of occurrences that start before `to` are read.
+        const std::size_t end = std::min(m_Haystack.size(), to - 1 + m_Needle.size());
+        while (from < to) {
+            const void* hit = memmem(h + from, end - from, m_Needle.data(), m_Needle.size());
             if (!hit)
                 break;
             from = static_cast<std::size_t>(static_cast<const char*>(hit) - h);
@@ -95,16 +110,18 @@ private:
     /// chosen bytes agree, narrowed by the needle's other bytes (up to the first eight) where any
     /// agree; the whole needle is compared only at the places left. (512-bit vectors, where a
     /// processor has them, ran slower: most of their loads straddle two cache lines.)
-    template <class OnBlock> OnBlock forEachVector(OnBlock& onBlock) const
+    template <class OnBlock>
+    OnBlock forEachVector(std::size_t from, std::size_t to, OnBlock& onBlock) const
     {
         // A needle of one or two bytes has fewer than three to compare.
         if (m_Third != m_Second)
-            return forEachVector<true>(onBlock);
-        return forEachVector<false>(onBlock);
+            return forEachVector<true>(from, to, onBlock);
+        return forEachVector<false>(from, to, onBlock);
     }
 
     template <bool kThreeBytes, class OnBlock>
-    __attribute__((target("avx2,bmi,popcnt"))) OnBlock forEachVector(const OnBlock& given) const
+    __attribute__((target("avx2,bmi,popcnt"))) OnBlock
+    forEachVector(std::size_t from, std::size_t to, const OnBlock& given) const
     {
         // The plan and the caller's state in locals: stores made by `onBlock` could alias
         // members, which would then be read again for every block.
@@ -132,8 +149,9 @@ private:
             else
                 return two;
         };
-        std::size_t i = 0;
-        for (; i + kBlock <= end; i += kBlock) {
+        std::size_t i = from / kBlock * kBlock;
+        const std::size_t stop = std::min(end, (to + kBlock - 1) / kBlock * kBlock);
+        for (; i + kBlock <= stop; i += kBlock) {
             __m256i low = candidates(i);
             __m256i high = candidates(i + 32);
             const __m256i any = _mm256_or_si256(low, high);
@@ -150,7 +168,7 @@ private:
                     << 32;
             onBlock(i, compareRest(i, places));
         }
-        return forEachPortable(i, onBlock);
+        return i < to ? forEachPortable(std::max(i, from), to, onBlock) : onBlock;
     }
 #endif
 
