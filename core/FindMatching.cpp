@@ -144,7 +144,8 @@ private:
     /// where the entry of record m_Record starts at or before `from`.
     void SearchBytes(const SubstringSearch& search, std::size_t from, std::size_t to)
     {
-        // Hits before `next` cannot better what their records have.
+        // Hits before `next` cannot better what their records have; those before `from`, which
+        // the search of the blocks may list, lie in chunks passed over.
         std::size_t next = from;
         search.forEachBlockIn(from, to, [this, &next](std::size_t at, std::uint64_t places) {
             for (; places != 0; places &= places - 1) {
