@@ -15,7 +15,7 @@ namespace {
 /// The buckets of the sketches of a form's chunks, for its characters and then for its pairs.
 /// The uses, whose chunks hold the most pairs, get more, so that most of them stay clear.
 constexpr std::size_t kSketchBuckets = FindForm::kCharacterBuckets + 512;
-constexpr std::size_t kInPlaceSketchBuckets = FindForm::kCharacterBuckets + 2048;
+constexpr std::size_t kUseSketchBuckets = FindForm::kCharacterBuckets + 2048;
 
 /// The sets of buckets of a form's chunks, made chunk by chunk.
 class ChunkSets
@@ -70,9 +70,10 @@ template <class OnChunk> void makeChunks(FindForm& form, OnChunk&& onChunk)
 class FormWriter
 {
 public:
-    /// `characters`: whether the form keeps where its characters start.
-    explicit FormWriter(FindForm& form, bool characters = false)
-        : m_Form(form), m_Characters(characters)
+    /// `characters`: whether the form keeps where its characters start. The levels of the
+    /// ASCII characters of its entries go to `levels`.
+    FormWriter(FindForm& form, CharacterLevels& levels, bool characters = false)
+        : m_Form(form), m_Levels(levels), m_Characters(characters)
     {
     }
 
@@ -129,6 +130,11 @@ public:
     {
         m_Form.starts.push_back(static_cast<std::uint32_t>(m_Form.bytes.size()));
         MakeChunks();
+        const std::vector<std::uint32_t>& starts = m_Form.starts;
+        for (int r = 0; r < m_Form.RecordCount(); ++r)
+            m_Levels.Add(
+                std::string_view(m_Form.bytes).substr(starts[r], starts[r + 1] - starts[r]),
+                FindForm::kPieceBreak, m_Form.characterStarts, starts[r]);
         m_Form.bytes.shrink_to_fit();
         m_Form.starts.shrink_to_fit();
         m_Form.characterStarts.shrink_to_fit();
@@ -148,6 +154,7 @@ private:
     }
 
     FindForm& m_Form;
+    CharacterLevels& m_Levels;
     const bool m_Characters;
     int m_Pieces = 0;
     std::size_t m_PieceStart = 0;
@@ -175,7 +182,7 @@ template <class OnPiece> void forEachAlias(std::string_view aliases, OnPiece&& o
 class PinyinWriter
 {
 public:
-    explicit PinyinWriter(FindForm& form) : m_Writer(form, true) {}
+    PinyinWriter(FindForm& form, CharacterLevels& levels) : m_Writer(form, levels, true) {}
 
     void Begin() { m_Writer.Begin(); }
 
@@ -205,9 +212,10 @@ private:
 
 /// Makes `form` search the texts of one field of the store where they lie: `column` holds
 /// `records` texts, record r's from `starts[r]` to `starts[r + 1]`. Only the sketches and ASCII
-/// characters of their normal forms are kept, chunk by chunk.
-void MakeInPlace(FindForm& form, std::string_view column, std::span<const std::size_t> starts,
-                 int records)
+/// characters of their normal forms are kept, chunk by chunk; the levels of those characters go
+/// to `levels`.
+void MakeInPlace(FindForm& form, CharacterLevels& levels, std::size_t sketchBuckets,
+                 std::string_view column, std::span<const std::size_t> starts, int records)
 {
     form.inPlace = true;
     // The offsets are 32-bit: the texts that end past them are left out, as empty entries.
@@ -222,7 +230,7 @@ void MakeInPlace(FindForm& form, std::string_view column, std::span<const std::s
     form.column = column.substr(0, form.starts.back());
     std::string normal; // the normal forms of a chunk's texts
     const std::vector<std::uint32_t>& at = form.starts;
-    ChunkSets sketches(kInPlaceSketchBuckets);
+    ChunkSets sketches(sketchBuckets);
     ChunkSets ascii(FindForm::kAsciiBuckets);
     makeChunks(form, [&](int first, int end) {
         normal.clear();
@@ -231,6 +239,7 @@ void MakeInPlace(FindForm& form, std::string_view column, std::span<const std::s
             AppendNormalForm(normal, form.column.substr(at[r], at[r + 1] - at[r]),
                              Folding::General);
             form.longestPiece = std::max(form.longestPiece, normal.size() - before);
+            levels.Add(std::string_view(normal).substr(before), FindForm::kPieceBreak, {}, 0);
         }
         FindForm::Sketch(normal, sketches.Next());
         FindForm::AddAscii(normal, ascii.Next());
@@ -300,13 +309,17 @@ FindForms::FindForms(const CVELMORDoc& doc) : m_RecordCount(std::max(doc.RecordC
     const auto form = [this](FindField field) -> FindForm& {
         return m_Forms[static_cast<int>(field)];
     };
-    FormWriter name(form(FindField::Name));
-    FormWriter alias(form(FindField::Alias));
-    PinyinWriter pinyin(form(FindField::Pinyin));
-    FormWriter english(form(FindField::EnglishName));
-    FormWriter cas(form(FindField::CasNumber));
-    FormWriter formula(form(FindField::Formula));
-    FormWriter* const writers[] = {&name, &alias, &english, &cas, &formula};
+    std::array<CharacterLevels, kFindFieldCount> levels;
+    const auto levelsOf = [&levels](FindField field) -> CharacterLevels& {
+        return levels[static_cast<int>(field)];
+    };
+    FormWriter alias(form(FindField::Alias), levelsOf(FindField::Alias));
+    PinyinWriter pinyin(form(FindField::Pinyin), levelsOf(FindField::Pinyin));
+    FormWriter english(form(FindField::EnglishName), levelsOf(FindField::EnglishName));
+    FormWriter cas(form(FindField::CasNumber), levelsOf(FindField::CasNumber));
+    FormWriter formula(form(FindField::Formula), levelsOf(FindField::Formula));
+    FormWriter* const writers[] = {&alias, &english, &cas, &formula};
+    std::string name;
     std::string aliases;
     std::string casNumber;
     for (int r = 0; r < m_RecordCount; ++r) {
@@ -314,7 +327,8 @@ FindForms::FindForms(const CVELMORDoc& doc) : m_RecordCount(std::max(doc.RecordC
         for (FormWriter* writer : writers)
             writer->Begin();
         pinyin.Begin();
-        pinyin.Add(name.AddNormal(record.ChineseName));
+        name = NormalForm(record.ChineseName, Folding::General);
+        pinyin.Add(name);
         aliases = NormalForm(record.Alias, Folding::General);
         forEachAlias(aliases, [&](std::string_view piece) {
             alias.AddPiece(piece);
@@ -329,9 +343,54 @@ FindForms::FindForms(const CVELMORDoc& doc) : m_RecordCount(std::max(doc.RecordC
     for (FormWriter* writer : writers)
         writer->Finish();
     pinyin.Finish();
-    // The uses, by far the longest texts, are searched where the store keeps them.
-    MakeInPlace(form(FindField::Use), doc.Columns().bytes(Field::Use),
-                doc.Columns().starts(Field::Use), m_RecordCount);
+    // The names and the uses, whose texts are most often their own normal forms (and the uses
+    // by far the longest), are searched where the store keeps them.
+    const FieldColumns& columns = doc.Columns();
+    MakeInPlace(form(FindField::Name), levelsOf(FindField::Name), kSketchBuckets,
+                columns.bytes(Field::ChineseName), columns.starts(Field::ChineseName),
+                m_RecordCount);
+    MakeInPlace(form(FindField::Use), levelsOf(FindField::Use), kUseSketchBuckets,
+                columns.bytes(Field::Use), columns.starts(Field::Use), m_RecordCount);
+    // The needles of each character's query, once: most are the character in every form. A
+    // character whose normal form is another (an upper-case letter, a blank) is no query.
+    std::array<FindNeedles, CharacterLevels::kCharacters> needles;
+    for (int c = 0; c < CharacterLevels::kCharacters; ++c) {
+        const std::string query(1, static_cast<char>(c));
+        if (NormalForm(query, Folding::General) == query)
+            needles[c] = NeedlesOf(query, NormalForm(query, Folding::Formula));
+    }
+    m_Answers = CharacterAnswers(
+        levels, static_cast<std::size_t>(m_RecordCount),
+        [&needles](unsigned char c, std::size_t field) {
+            const std::string& needle = needles[c][field];
+            return needle.size() == 1 && static_cast<unsigned char>(needle[0]) < 0x80
+                       ? static_cast<unsigned char>(needle[0])
+                       : -1;
+        });
+}
+
+FindNeedles NeedlesOf(const std::optional<std::string>& query,
+                      const std::optional<std::string>& formulaQuery)
+{
+    FindNeedles needles;
+    const auto needle = [&needles](FindField field) -> std::string& {
+        return needles[static_cast<std::size_t>(field)];
+    };
+    if (query) {
+        needle(FindField::Name) = *query;
+        needle(FindField::Alias) = *query;
+        // Pinyin is typed with or without blanks between the syllables.
+        needle(FindField::Pinyin) = *query;
+        std::erase(needle(FindField::Pinyin), ' ');
+        needle(FindField::EnglishName) = *query;
+        // CAS numbers are compared without their dashes: "64175" and "64-17" find 64-17-5.
+        needle(FindField::CasNumber) = *query;
+        std::erase(needle(FindField::CasNumber), '-');
+        needle(FindField::Use) = *query;
+    }
+    if (formulaQuery)
+        needle(FindField::Formula) = *formulaQuery;
+    return needles;
 }
 
 std::size_t FindForms::LongestPiece() const
@@ -347,5 +406,5 @@ std::size_t FindForms::MemoryBytes() const
     std::size_t bytes = 0;
     for (const FindForm& form : m_Forms)
         bytes += form.MemoryBytes();
-    return bytes;
+    return bytes + m_Answers.MemoryBytes();
 }

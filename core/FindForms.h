@@ -1,9 +1,12 @@
 #pragma once
 
+#include "CharacterAnswers.h"
+
 #include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -97,9 +100,9 @@ struct FindForm
 
     /// The entries, unless the form is searched in place.
     std::string bytes;
-    /// A form searched in place (the uses) reads the field's own column of the store, whose
-    /// entries are the stored texts, each one piece compared as its normal form; it keeps no
-    /// copy of them.
+    /// A form searched in place (the names and the uses) reads the field's own column of the
+    /// store, whose entries are the stored texts, each one piece compared as its normal form; it
+    /// keeps no copy of them.
     bool inPlace = false;
     std::string_view column;
     /// The entries' bytes: `bytes`, or the column.
@@ -132,6 +135,13 @@ struct FindForm
     std::size_t MemoryBytes() const;
 };
 
+/// The needle a query is searched for in each form, in FindField order, from its general normal
+/// form and its formulas' one (FindText.h), either of which may be missing; an empty needle is
+/// not searched for.
+using FindNeedles = std::array<std::string, kFindFieldCount>;
+FindNeedles NeedlesOf(const std::optional<std::string>& query,
+                      const std::optional<std::string>& formulaQuery);
+
 /// The normal forms (FindText.h) of the fields the forgiving search reads and the spellings of
 /// the names (Pinyin.h), for every record of a store: made once per database, as the making
 /// takes far longer than a search.
@@ -139,11 +149,14 @@ class FindForms
 {
 public:
     /// Makes the forms of the records loaded in `doc`, which must outlive them and not load
-    /// again: the uses are searched where the store keeps them.
+    /// again: the names and the uses are searched where the store keeps them.
     explicit FindForms(const CVELMORDoc& doc);
 
     const FindForm& Form(FindField field) const { return m_Forms[static_cast<int>(field)]; }
     int RecordCount() const { return m_RecordCount; }
+    /// The answers to the queries of one ASCII character, whose needles are NeedlesOf it and
+    /// its formulas' form.
+    const CharacterAnswers& Answers() const { return m_Answers; }
     /// The length of the longest piece of any form.
     std::size_t LongestPiece() const;
     /// The memory the forms take.
@@ -151,5 +164,6 @@ public:
 
 private:
     std::array<FindForm, kFindFieldCount> m_Forms;
+    CharacterAnswers m_Answers;
     int m_RecordCount = 0;
 };

@@ -237,14 +237,6 @@ private:
     int m_Record = 0; ///< entry of the last hit
 };
 
-std::string without(std::string_view text, char dropped)
-{
-    std::string kept;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
-                 [dropped](char c) { return c != dropped; });
-    return kept;
-}
-
 /// The matches of the records that have a rank, ordered by rank and then by record.
 std::vector<FindMatch> inRankOrder(const std::vector<Rank>& best)
 {
@@ -263,6 +255,27 @@ std::vector<FindMatch> inRankOrder(const std::vector<Rank>& best)
         matches[firstOfRank[rank]++] = {static_cast<int>(record),
                                         static_cast<FindField>(rank % kFindFieldCount),
                                         static_cast<MatchLevel>(rank / kFindFieldCount)};
+    }
+    return matches;
+}
+
+/// The matches of the query of ASCII character `character`, from its answers.
+std::vector<FindMatch> answerOf(const CharacterAnswers& answers, unsigned char character)
+{
+    std::vector<FindMatch> matches;
+    for (int rank = 0; rank < answers.RankCount(); ++rank) {
+        const auto list = [&matches, rank](std::size_t record) {
+            matches.push_back({static_cast<int>(record),
+                               static_cast<FindField>(rank % kFindFieldCount),
+                               static_cast<MatchLevel>(rank / kFindFieldCount)});
+        };
+        const CharacterAnswers::Set set = answers.Of(character, rank);
+        for (std::size_t w = 0; w < set.bits.size(); ++w) {
+            for (std::uint64_t bits = set.bits[w]; bits != 0; bits &= bits - 1)
+                list(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+        }
+        for (const std::uint32_t r : set.records)
+            list(r);
     }
     return matches;
 }
@@ -286,25 +299,22 @@ FindResult FindRecords(const FindForms& forms, std::string_view utf8Query)
         result.emptyQuery = true;
         return result;
     }
-    std::vector<Rank> best(static_cast<std::size_t>(forms.RecordCount()), kNoMatch);
-    const auto search = [&](FindField field, std::string_view needle) {
-        FormSearch(forms.Form(field), field, needle, best).Run();
-    };
     if (query) {
         if (const CasVerdict verdict = CheckCasNumber(*query);
             verdict.kind == CasVerdict::Kind::WrongCheckDigit)
             result.casCheckDigit = verdict.expectedDigit;
-        search(FindField::Name, *query);
-        search(FindField::Alias, *query);
-        // Pinyin is typed with or without blanks between the syllables.
-        search(FindField::Pinyin, without(*query, ' '));
-        search(FindField::EnglishName, *query);
-        // CAS numbers are compared without their dashes: "64175" and "64-17" find 64-17-5.
-        search(FindField::CasNumber, without(*query, '-'));
-        search(FindField::Use, *query);
+        // The broadest queries, of one ASCII character, have their answers made beforehand.
+        if (query->size() == 1 && static_cast<unsigned char>((*query)[0]) < 0x80) {
+            result.matches = answerOf(forms.Answers(), static_cast<unsigned char>((*query)[0]));
+            return result;
+        }
     }
-    if (formulaQuery)
-        search(FindField::Formula, *formulaQuery);
+    const FindNeedles needles = NeedlesOf(query, formulaQuery);
+    std::vector<Rank> best(static_cast<std::size_t>(forms.RecordCount()), kNoMatch);
+    for (int f = 0; f < kFindFieldCount; ++f) {
+        const auto field = static_cast<FindField>(f);
+        FormSearch(forms.Form(field), field, needles[static_cast<std::size_t>(f)], best).Run();
+    }
     result.matches = inRankOrder(best);
     return result;
 }
