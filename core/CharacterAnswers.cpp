@@ -19,32 +19,34 @@ void CharacterLevels::Add(std::string_view entry, char pieceBreak,
                           std::span<const std::uint64_t> characterStarts, std::size_t entryOffset)
 {
     std::array<std::uint8_t, kCharacters> best;
+    best.fill(kLevels);
     std::array<unsigned char, kCharacters> held; // the characters given a level, in any order
     std::size_t heldCount = 0;
-    bool secondByte = false; // of a pair of code page 936
     std::size_t pieceStart = 0;
     for (std::size_t i = 0; i < entry.size(); ++i) {
         const auto byte = static_cast<unsigned char>(entry[i]);
-        bool startsCharacter = !secondByte;
-        if (characterStarts.empty()) {
-            secondByte = !secondByte && gbk::isLeadByte(byte);
-        } else {
-            const std::size_t at = entryOffset + i;
-            startsCharacter = (characterStarts[at / 64] >> (at % 64) & 1) != 0;
-        }
         if (byte == static_cast<unsigned char>(pieceBreak)) {
             pieceStart = i + 1;
             continue;
         }
-        if (byte >= kCharacters || !startsCharacter)
+        if (characterStarts.empty()) {
+            // A pair of code page 936 holds no ASCII character.
+            if (gbk::isLeadByte(byte)) {
+                ++i;
+                continue;
+            }
+        } else if (const std::size_t at = entryOffset + i;
+                   (characterStarts[at / 64] >> (at % 64) & 1) == 0) {
+            continue;
+        }
+        if (byte >= kCharacters)
             continue;
         const bool endsPiece = i + 1 == entry.size() || entry[i + 1] == pieceBreak;
         const std::uint8_t level = i != pieceStart ? 2 : endsPiece ? 0 : 1;
-        if (std::find(held.begin(), held.begin() + heldCount, byte) == held.begin() + heldCount) {
-            held[heldCount++] = byte;
+        if (level < best[byte]) {
+            if (best[byte] == kLevels)
+                held[heldCount++] = byte;
             best[byte] = level;
-        } else {
-            best[byte] = std::min(best[byte], level);
         }
     }
     for (std::size_t k = 0; k < heldCount; ++k)
