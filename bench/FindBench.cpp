@@ -48,11 +48,12 @@ std::string longPaste()
     return text;
 }
 
-// Lookups as a user types them, then broad ones that thousands of records hold, a wrong CAS
+// Lookups as a user types them, then broad ones that thousands of records hold (one character,
+// whose answers are made with the forms, and a pair of letters, which is searched), a wrong CAS
 // check digit and a long paste.
 const std::string kQueries[] = {
-    "氯化", "yichun",    "lhn", "Bromphen", "64175", "C12H",
-    "照相", "7732-18-4", "酸",  "a",        "1",     longPaste(),
+    "氯化",      "yichun", "lhn", "Bromphen", "64175", "C12H",      "照相",
+    "7732-18-4", "酸",     "a",   "1",        "an",    longPaste(),
 };
 constexpr int kQueryCount = static_cast<int>(std::size(kQueries));
 

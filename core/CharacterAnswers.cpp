@@ -54,14 +54,12 @@ void CharacterLevels::Add(std::string_view entry, char pieceBreak,
     ++m_RecordCount;
 }
 
-const std::vector<std::uint32_t>& CharacterLevels::Records(unsigned char character,
-                                                           int level) const
+const std::vector<std::uint32_t>& CharacterLevels::Records(unsigned char character, int level) const
 {
     return m_Records[slot(character, level)];
 }
 
-CharacterAnswers::CharacterAnswers(std::span<const CharacterLevels> forms,
-                                   std::size_t recordCount,
+CharacterAnswers::CharacterAnswers(std::span<const CharacterLevels> forms, std::size_t recordCount,
                                    const std::function<int(unsigned char, std::size_t)>& needle)
     : m_RankCount(static_cast<int>(CharacterLevels::kLevels * forms.size())),
       m_Places(CharacterLevels::kCharacters * static_cast<std::size_t>(m_RankCount))

@@ -20,8 +20,8 @@ public:
     /// Takes the entry of the next record, whose pieces are separated by `pieceBreak`.
     /// `characterStarts` has a bit per byte of the form from `entryOffset` on, set where a
     /// character starts; when it is empty, characters are code page 936's.
-    void Add(std::string_view entry, char pieceBreak, std::span<const std::uint64_t> characterStarts,
-             std::size_t entryOffset);
+    void Add(std::string_view entry, char pieceBreak,
+             std::span<const std::uint64_t> characterStarts, std::size_t entryOffset);
 
     /// The records that hold `character` at `level` and at no better one, in record order.
     const std::vector<std::uint32_t>& Records(unsigned char character, int level) const;

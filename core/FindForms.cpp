@@ -359,14 +359,14 @@ FindForms::FindForms(const CVELMORDoc& doc) : m_RecordCount(std::max(doc.RecordC
         if (NormalForm(query, Folding::General) == query)
             needles[c] = NeedlesOf(query, NormalForm(query, Folding::Formula));
     }
-    m_Answers = CharacterAnswers(
-        levels, static_cast<std::size_t>(m_RecordCount),
-        [&needles](unsigned char c, std::size_t field) {
-            const std::string& needle = needles[c][field];
-            return needle.size() == 1 && static_cast<unsigned char>(needle[0]) < 0x80
-                       ? static_cast<unsigned char>(needle[0])
-                       : -1;
-        });
+    m_Answers = CharacterAnswers(levels, static_cast<std::size_t>(m_RecordCount),
+                                 [&needles](unsigned char c, std::size_t field) {
+                                     const std::string& needle = needles[c][field];
+                                     return needle.size() == 1 &&
+                                                    static_cast<unsigned char>(needle[0]) < 0x80
+                                                ? static_cast<unsigned char>(needle[0])
+                                                : -1;
+                                 });
 }
 
 FindNeedles NeedlesOf(const std::optional<std::string>& query,

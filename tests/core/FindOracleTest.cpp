@@ -137,9 +137,9 @@ std::vector<std::string> queriesOf(const CVELMORDoc& doc)
 {
     // Queries of one ASCII character are answered from sets made beforehand, the rest by
     // searching the forms: both kinds are here.
-    std::vector<std::string> queries = {"酸", "氯化", "a", "yi", "lh", "6", "-1", "c1", "用作",
-                                        "，", "h2o", "Meth", "溶于水", "ic acid", "1", "c", "-",
-                                        ".", "*", "N", "Ａ", ";", "e", " n "};
+    std::vector<std::string> queries = {
+        "酸",     "氯化",    "a", "yi", "lh", "6", "-1", "c1", "用作", "，", "h2o", "Meth",
+        "溶于水", "ic acid", "1", "c",  "-",  ".", "*",  "N",  "Ａ",   ";",  "e",   " n "};
     for (const int r : {0, 5, 1234, doc.RecordCount() - 1}) {
         const ReagentRecord record = doc.Record(r);
         for (const std::string_view text :
@@ -240,13 +240,13 @@ TEST(FindOracle, NamesAndUsesWithBlanksFoldsAndBrokenCharactersAreListedAsThePla
         for (int r = 0; r < 3000; ++r) {
             std::string text;
             for (int k = std::uniform_int_distribution(0, 6)(random); k > 0; --k)
-                text += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(
-                    random)];
+                text += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() -
+                                                                                 1)(random)];
             const std::string_view kept = texts.emplace_back(text);
-            records.push_back(field == Field::Use
-                                  ? reagent(texts.emplace_back("r" + std::to_string(r)),
-                                            {{Field::Use, kept}})
-                                  : reagent(kept, {}));
+            records.push_back(
+                field == Field::Use
+                    ? reagent(texts.emplace_back("r" + std::to_string(r)), {{Field::Use, kept}})
+                    : reagent(kept, {}));
         }
         CVELMORDoc doc;
         loadRecords(doc, records);
