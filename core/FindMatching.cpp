@@ -147,7 +147,13 @@ private:
         // Hits before `next` cannot better what their records have; those before `from`, which
         // the search of the blocks may list, lie in chunks passed over.
         std::size_t next = from;
-        search.forEachBlockIn(from, to, [this, &next](std::size_t at, std::uint64_t places) {
+        // Where the form keeps where its characters start (the pinyin), the hits inside a
+        // syllable are dropped a block at a time: most hits of a broad query lie there.
+        const std::vector<std::uint64_t>& characterStarts = m_Form.characterStarts;
+        search.forEachBlockIn(from, to, [&](std::size_t at, std::uint64_t places) {
+            static_assert(SubstringSearch::kBlock == 64);
+            if (!characterStarts.empty())
+                places &= characterStarts[at / 64];
             for (; places != 0; places &= places - 1) {
                 if (const std::size_t hit = at + static_cast<std::size_t>(std::countr_zero(places));
                     hit >= next)
@@ -240,19 +246,35 @@ private:
 /// The matches of the records that have a rank, ordered by rank and then by record.
 std::vector<FindMatch> inRankOrder(const std::vector<Rank>& best)
 {
+    // The records that have a rank, in record order, and how many have each. Most records
+    // have none, and eight of those are passed over at a time.
+    std::vector<std::uint32_t> ranked;
     std::array<std::size_t, kRankCount + 1> firstOfRank{};
-    for (const Rank rank : best) {
-        if (rank != kNoMatch)
-            ++firstOfRank[rank + 1];
+    const auto take = [&](std::size_t record) {
+        if (best[record] != kNoMatch) {
+            ranked.push_back(static_cast<std::uint32_t>(record));
+            ++firstOfRank[best[record] + 1];
+        }
+    };
+    constexpr std::size_t kEight = sizeof(std::uint64_t);
+    std::size_t record = 0;
+    for (; record + kEight <= best.size(); record += kEight) {
+        std::uint64_t eight = 0;
+        static_assert(kNoMatch == 0xFF);
+        std::memcpy(&eight, best.data() + record, kEight);
+        if (eight == ~std::uint64_t{0})
+            continue;
+        for (std::size_t k = record; k < record + kEight; ++k)
+            take(k);
     }
+    for (; record < best.size(); ++record)
+        take(record);
     for (int rank = 1; rank <= kRankCount; ++rank)
         firstOfRank[rank] += firstOfRank[rank - 1];
-    std::vector<FindMatch> matches(firstOfRank[kRankCount]);
-    for (std::size_t record = 0; record < best.size(); ++record) {
-        const Rank rank = best[record];
-        if (rank == kNoMatch)
-            continue;
-        matches[firstOfRank[rank]++] = {static_cast<int>(record),
+    std::vector<FindMatch> matches(ranked.size());
+    for (const std::uint32_t r : ranked) {
+        const Rank rank = best[r];
+        matches[firstOfRank[rank]++] = {static_cast<int>(r),
                                         static_cast<FindField>(rank % kFindFieldCount),
                                         static_cast<MatchLevel>(rank / kFindFieldCount)};
     }
