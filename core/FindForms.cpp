@@ -359,14 +359,13 @@ FindForms::FindForms(const CVELMORDoc& doc) : m_RecordCount(std::max(doc.RecordC
         if (NormalForm(query, Folding::General) == query)
             needles[c] = NeedlesOf(query, NormalForm(query, Folding::Formula));
     }
-    m_Answers = CharacterAnswers(levels, static_cast<std::size_t>(m_RecordCount),
-                                 [&needles](unsigned char c, std::size_t field) {
-                                     const std::string& needle = needles[c][field];
-                                     return needle.size() == 1 &&
-                                                    static_cast<unsigned char>(needle[0]) < 0x80
-                                                ? static_cast<unsigned char>(needle[0])
-                                                : -1;
-                                 });
+    // The byte each form is searched for in the query of a character, or -1 for none.
+    const auto needleByte = [&needles](unsigned char c, std::size_t field) {
+        const std::string& needle = needles[c][field];
+        const bool oneAscii = needle.size() == 1 && static_cast<unsigned char>(needle[0]) < 0x80;
+        return oneAscii ? static_cast<int>(static_cast<unsigned char>(needle[0])) : -1;
+    };
+    m_Answers = CharacterAnswers(levels, static_cast<std::size_t>(m_RecordCount), needleByte);
 }
 
 FindNeedles NeedlesOf(const std::optional<std::string>& query,
