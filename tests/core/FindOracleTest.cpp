@@ -237,13 +237,13 @@ TEST(FindOracle, NamesAndUsesWithBlanksFoldsAndBrokenCharactersAreListedAsThePla
         "AB",        "ab",        gbkOf("，"), ",", "\x1f", "\x81", "\x81 ",         gbkOf("照相")};
     for (const Field field : {Field::Use, Field::ChineseName}) {
         std::mt19937 random(5);
+        std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);
         std::deque<std::string> texts;
         std::vector<ReagentRecord> records;
         for (int r = 0; r < 3000; ++r) {
             std::string text;
             for (int k = std::uniform_int_distribution(0, 6)(random); k > 0; --k)
-                text += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() -
-                                                                                 1)(random)];
+                text += pieces[piece(random)];
             const std::string_view kept = texts.emplace_back(text);
             records.push_back(
                 field == Field::Use
