@@ -4,5 +4,6 @@
 enum class Instructions
 {
     Fastest,  ///< vector instructions where the processor has them
-    Portable, ///< plain code only, as on a processor without them
+    Narrow,   ///< 256-bit vectors at most, as on a processor without 512-bit ones
+    Portable, ///< plain code only, as on a processor without vectors
 };

@@ -17,12 +17,24 @@ bool hasVectorInstructions()
 #endif
 }
 
+/// The instructions the 512-bit search is compiled for, beside those of the vector search.
+bool hasWideInstructions()
+{
+#if defined(__x86_64__)
+    static const bool has = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+    return has;
+#else
+    return false;
+#endif
+}
+
 } // namespace
 
 SubstringSearch::SubstringSearch(std::string_view haystack, std::string_view needle,
                                  Instructions instructions)
     : m_Haystack(haystack), m_Needle(needle),
-      m_Vector(instructions == Instructions::Fastest && hasVectorInstructions())
+      m_Vector(instructions != Instructions::Portable && hasVectorInstructions()),
+      m_Wide(m_Vector && instructions == Instructions::Fastest && hasWideInstructions())
 {
     // A kilobyte tells common bytes from rare ones; counting more costs more than it saves.
     constexpr std::size_t kSample = 1024;

@@ -164,7 +164,8 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(Paths, MatchingOnEitherPath,
-                         ::testing::Values(Instructions::Fastest, Instructions::Portable));
+                         ::testing::Values(Instructions::Fastest, Instructions::Narrow,
+                                           Instructions::Portable));
 
 TEST_P(MatchingOnEitherPath, HitsAtEveryOffsetOfTheFieldCountByTheSameRule)
 {
