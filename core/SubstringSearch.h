@@ -106,6 +106,19 @@ private:
     }
 
 #if defined(__x86_64__)
+    /// What a block loop reads of the plan, copied into its locals: stores made by `onBlock`
+    /// could alias members, which would then be read again for every block.
+    struct Plan
+    {
+        std::size_t first, second, third; ///< offsets of the bytes compared first
+        std::size_t others;               ///< how many of m_Others
+        std::size_t end;                  ///< past the last place an occurrence can start
+    };
+    Plan plan() const
+    {
+        return {m_First, m_Second, m_Third, m_OtherCount, m_Haystack.size() - m_Needle.size() + 1};
+    }
+
     /// Takes a block at a time: a mask of the places where the three chosen bytes agree,
     /// narrowed by the needle's other bytes (up to the first eight) where any agree; the whole
     /// needle is compared only at the places left.
@@ -128,14 +141,9 @@ private:
     __attribute__((target("avx512f,avx512bw,avx2,bmi,popcnt"))) OnBlock
     forEachWide(std::size_t from, std::size_t to, const OnBlock& given) const
     {
-        // As in the 256-bit loop, the plan and the caller's state are kept in locals.
         OnBlock onBlock = given;
         const char* h = m_Haystack.data();
-        const std::size_t end = m_Haystack.size() - m_Needle.size() + 1; // past the last start
-        const std::size_t firstAt = m_First;
-        const std::size_t secondAt = m_Second;
-        const std::size_t thirdAt = m_Third;
-        const std::size_t otherCount = m_OtherCount;
+        const Plan plan = this->plan();
         const __m512i first = _mm512_set1_epi8(m_Needle[m_First]);
         const __m512i second = _mm512_set1_epi8(m_Needle[m_Second]);
         const __m512i third = _mm512_set1_epi8(m_Needle[m_Third]);
@@ -146,14 +154,14 @@ private:
                 _mm512_cmpeq_epi8_mask(_mm512_loadu_si512(h + at), byte));
         };
         std::size_t i = from / kBlock * kBlock;
-        const std::size_t stop = std::min(end, (to + kBlock - 1) / kBlock * kBlock);
+        const std::size_t stop = std::min(plan.end, (to + kBlock - 1) / kBlock * kBlock);
         for (; i + kBlock <= stop; i += kBlock) {
-            std::uint64_t places = agree(i + firstAt, first) & agree(i + secondAt, second);
+            std::uint64_t places = agree(i + plan.first, first) & agree(i + plan.second, second);
             if constexpr (kThreeBytes)
-                places &= agree(i + thirdAt, third);
+                places &= agree(i + plan.third, third);
             if (places == 0)
                 continue;
-            for (std::size_t k = 0; k < otherCount; ++k)
+            for (std::size_t k = 0; k < plan.others; ++k)
                 places &= agree(i + m_Others[k], _mm512_set1_epi8(m_Needle[m_Others[k]]));
             onBlock(i, compareRest(i, places));
         }
@@ -165,15 +173,9 @@ private:
     __attribute__((target("avx2,bmi,popcnt"))) OnBlock
     forEachVector(std::size_t from, std::size_t to, const OnBlock& given) const
     {
-        // The plan and the caller's state in locals: stores made by `onBlock` could alias
-        // members, which would then be read again for every block.
         OnBlock onBlock = given;
         const char* h = m_Haystack.data();
-        const std::size_t end = m_Haystack.size() - m_Needle.size() + 1; // past the last start
-        const std::size_t firstAt = m_First;
-        const std::size_t secondAt = m_Second;
-        const std::size_t thirdAt = m_Third;
-        const std::size_t otherCount = m_OtherCount;
+        const Plan plan = this->plan();
         const __m256i first = _mm256_set1_epi8(m_Needle[m_First]);
         const __m256i second = _mm256_set1_epi8(m_Needle[m_Second]);
         const __m256i third = _mm256_set1_epi8(m_Needle[m_Third]);
@@ -185,21 +187,21 @@ private:
         const auto candidates = [&](std::size_t at) __attribute__((target("avx2")))
         {
             const __m256i two =
-                _mm256_and_si256(agree(at + firstAt, first), agree(at + secondAt, second));
+                _mm256_and_si256(agree(at + plan.first, first), agree(at + plan.second, second));
             if constexpr (kThreeBytes)
-                return _mm256_and_si256(two, agree(at + thirdAt, third));
+                return _mm256_and_si256(two, agree(at + plan.third, third));
             else
                 return two;
         };
         std::size_t i = from / kBlock * kBlock;
-        const std::size_t stop = std::min(end, (to + kBlock - 1) / kBlock * kBlock);
+        const std::size_t stop = std::min(plan.end, (to + kBlock - 1) / kBlock * kBlock);
         for (; i + kBlock <= stop; i += kBlock) {
             __m256i low = candidates(i);
             __m256i high = candidates(i + 32);
             const __m256i any = _mm256_or_si256(low, high);
             if (_mm256_testz_si256(any, any))
                 continue;
-            for (std::size_t k = 0; k < otherCount; ++k) {
+            for (std::size_t k = 0; k < plan.others; ++k) {
                 const __m256i byte = _mm256_set1_epi8(m_Needle[m_Others[k]]);
                 low = _mm256_and_si256(low, agree(i + m_Others[k], byte));
                 high = _mm256_and_si256(high, agree(i + 32 + m_Others[k], byte));
