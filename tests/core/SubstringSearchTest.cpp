@@ -61,17 +61,9 @@ TEST_P(PartOfAHaystack, ListsTheOccurrencesThatStartInsideIt)
     for (const std::string needle : {"a", "ab", "aba", "cabbac", "abcabcab"}) {
         const SubstringSearch search(haystack, needle, GetParam());
         // Ends on and beside block edges, inside one block, and past the haystack.
-        for (const auto& [from, to] : std::vector<std::pair<std::size_t, std::size_t>>{{0, 1000},
-                                                                                       {0, 64},
-                                                                                       {63, 65},
-                                                                                       {64, 128},
-                                                                                       {1, 127},
-                                                                                       {100, 110},
-                                                                                       {130, 900},
-                                                                                       {990, 1000},
-                                                                                       {500, 5000},
-                                                                                       {70, 70},
-                                                                                       {80, 75}}) {
+        for (const auto& [from, to] : std::vector<std::pair<std::size_t, std::size_t>>{
+                 {0, 1000}, {0, 64}, {63, 65}, {64, 128}, {1, 127}, {100, 110},
+                 {130, 900}, {990, 1000}, {500, 5000}, {70, 70}, {80, 75}}) {
             SCOPED_TRACE(needle + " from " + std::to_string(from) + " to " + std::to_string(to));
             EXPECT_EQ(occurrencesIn(search, haystack, needle, from, to),
                       plainOccurrences(haystack, needle, from, to));
