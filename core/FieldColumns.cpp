@@ -21,25 +21,10 @@ void FieldColumns::clear(bool release)
 
 void FieldColumns::expect(int records)
 {
-    m_Expected = records;
     // Ten thousand records make columns of a few hundred kilobytes at the least.
     constexpr int kLargeLoad = 10000;
     for (GrowingBytes& column : m_Bytes)
         column.expectLarge(records >= kLargeLoad);
-}
-
-void FieldColumns::prepareFrom(int record)
-{
-    // Each table has one run of entries per batch: a few calls instead of a page fault every
-    // 512 records in each of them. No batch runs past the records expected: sealing gives back
-    // the pages of records that never came, and giving back pages interrupts every processor
-    // running one of the program's threads.
-    constexpr int kBatch = 4096;
-    const int end = std::min({kRecords, record + kBatch, std::max(m_Expected, record)});
-    BringInPages(&m_Table->ints[record], sizeof m_Table->ints[0] * (end - record));
-    for (auto& starts : m_Table->starts)
-        BringInPages(&starts[record], sizeof starts[0] * (end + 1 - record));
-    m_Prepared = end;
 }
 
 char* FieldColumns::appendOtherText(std::size_t bytes, std::size_t spareLimit)
@@ -70,7 +55,6 @@ void FieldColumns::seal(int records)
     GiveBackPages(&m_Table->ints[records], sizeof m_Table->ints[0] * (kRecords - records));
     // The rest of the tables' last huge page.
     GiveBackPages(m_Table + 1, m_Pages.size() - sizeof(Table));
-    m_Prepared = std::min(m_Prepared, records);
     m_Sealed = records;
 }
 

@@ -107,17 +107,14 @@ public:
     /// `release` gives them back.
     void clear(bool release = false);
 
-    /// Brings in the tables' pages ahead for no more than `records` records, the count the
-    /// file announces; until told, for none past the record begun. A load of many records
-    /// also takes the room of its columns in huge pages from the start.
+    /// Takes note of `records`, the count the file announces: a load of many records takes
+    /// the room of its columns in huge pages from the start.
     void expect(int records);
 
-    /// Begins `record`: notes where it starts in every column. The tables' pages for it and
-    /// the records after it that are expected are brought in a batch at a time.
+    /// Begins `record`: notes where it starts in every column. The tables, megabytes in one
+    /// mapping, lie on huge pages where the kernel has them, each brought in by its first write.
     void beginRecord(int record)
     {
-        if (record >= m_Prepared)
-            prepareFrom(record);
         for (int c = 0; c < kColumnCount; ++c)
             m_Table->starts[c][record] = m_Bytes[c].size();
     }
@@ -169,15 +166,12 @@ private:
         return {at + kLongPrefix, static_cast<std::size_t>(longLength)};
     }
 
-    void prepareFrom(int record);
     void forgetMaps();
 
     ZeroPages m_Pages;
     Table* m_Table;
     std::array<GrowingBytes, kColumnCount> m_Bytes;
     int m_Sealed = 0;
-    int m_Prepared = 0; ///< records whose table pages have been brought in
-    int m_Expected = 0; ///< records the file announces
     mutable std::mutex m_MapsMade;
     mutable std::array<std::unique_ptr<const ColumnMap>, kOthers> m_Maps;
 };

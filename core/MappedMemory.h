@@ -86,11 +86,16 @@ private:
     std::size_t m_Ready = 0; ///< bytes of room whose pages have been brought in
     std::size_t m_Capacity = 0;
     bool m_ExpectLarge = false;
+    bool m_HugeRoom = false; ///< the room lies on huge pages, which need no bringing in
 };
 
 /// Brings in the pages of the `bytes` bytes at `start` (widened to whole pages) for writing,
 /// in one call: on some systems, a page fault costs ten times as much as a page brought in
 /// with others. Where the system cannot, the pages come in one by one as they are written.
+/// Only for small pages: while the call runs, the address space is locked against the other
+/// threads' mappings, and a huge page brought in is zeroed all the while, so that the window
+/// being built at start-up waited on the load for milliseconds. A huge page comes in at its
+/// first write, with one fault and no such lock.
 void BringInPages(void* start, std::size_t bytes);
 
 /// Gives back the whole pages within the `bytes` bytes at `start`; they read as zeros again.
