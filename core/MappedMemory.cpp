@@ -101,7 +101,7 @@ ZeroPages::~ZeroPages()
 GrowingBytes::GrowingBytes(GrowingBytes&& other) noexcept
     : m_Data(std::exchange(other.m_Data, nullptr)), m_Size(std::exchange(other.m_Size, 0)),
       m_Ready(std::exchange(other.m_Ready, 0)), m_Capacity(std::exchange(other.m_Capacity, 0)),
-      m_ExpectLarge(other.m_ExpectLarge), m_HugeRoom(std::exchange(other.m_HugeRoom, false))
+      m_ExpectLarge(other.m_ExpectLarge)
 {
 }
 
@@ -114,7 +114,6 @@ GrowingBytes& GrowingBytes::operator=(GrowingBytes&& other) noexcept
         m_Ready = std::exchange(other.m_Ready, 0);
         m_Capacity = std::exchange(other.m_Capacity, 0);
         m_ExpectLarge = other.m_ExpectLarge;
-        m_HugeRoom = std::exchange(other.m_HugeRoom, false);
     }
     return *this;
 }
@@ -132,7 +131,6 @@ void GrowingBytes::clear()
     m_Size = 0;
     m_Ready = 0;
     m_Capacity = 0;
-    m_HugeRoom = false;
 }
 
 void GrowingBytes::trim()
@@ -150,7 +148,8 @@ void GrowingBytes::makeReady(std::size_t needed, std::size_t spareLimit)
     // A quarter megabyte at a time: few calls, and little brought in that is not written.
     constexpr std::size_t kAhead = 256 * 1024;
     const std::size_t ready = std::min(m_Capacity, wholePages(needed) + kAhead);
-    if (!m_HugeRoom)
+    // Room of a quarter megabyte or more lies on huge pages (see reserve()).
+    if (m_Capacity < kHugeRoomFrom)
         BringInPages(m_Data + m_Ready, ready - m_Ready);
     m_Ready = ready;
 }
@@ -195,5 +194,4 @@ void GrowingBytes::reserve(std::size_t needed, std::size_t spareLimit)
     }
     m_Data = room;
     m_Capacity = capacity;
-    m_HugeRoom = true;
 }

@@ -83,10 +83,9 @@ private:
 
     char* m_Data = nullptr;
     std::size_t m_Size = 0;
-    std::size_t m_Ready = 0; ///< bytes of room whose pages have been brought in
+    std::size_t m_Ready = 0; ///< bytes of room made ready: brought in, or on huge pages
     std::size_t m_Capacity = 0;
     bool m_ExpectLarge = false;
-    bool m_HugeRoom = false; ///< the room lies on huge pages, which need no bringing in
 };
 
 /// Brings in the pages of the `bytes` bytes at `start` (widened to whole pages) for writing,
