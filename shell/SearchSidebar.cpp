@@ -26,15 +26,17 @@ void AssembleSearchSidebar(QWidget& frame, CGripperBar& bar, CPanelTabCtrl& tabs
     }
     tabs.Create(WS_CHILD | WS_VISIBLE | CPanelTabCtrl::TABSTYLE_TOP, QRect(0, 0, 100, 100), &bar,
                 kTabsId);
-    tabs.AddPanelPage([&host] { return new CNameSearchDialog(host); }, 130,
-                      QStringLiteral("名称检索"));
-    tabs.AddPanelPage([&host] { return new CCASSearchDialog(host); }, 131,
-                      QStringLiteral("CAS检索"));
-    tabs.AddPanelPage([&host] { return new CUseSeacherDialog(host); }, 132,
-                      QStringLiteral("用途检索"));
-    tabs.AddPanelPage([&host] { return new CShiSearcherDialog(host); }, 146,
-                      QStringLiteral("化学式检索"));
-    tabs.AddPanelPage([&host] { return new CFindSearchDialog(host); }, 147,
-                      QStringLiteral("综合检索"));
+    // Only the first panel is seen at first: the others are made when first shown, which
+    // takes most of the sidebar's share out of the start.
+    tabs.AddPanelPageOnDemand([&host] { return new CNameSearchDialog(host); }, 130,
+                              QStringLiteral("名称检索"));
+    tabs.AddPanelPageOnDemand([&host] { return new CCASSearchDialog(host); }, 131,
+                              QStringLiteral("CAS检索"));
+    tabs.AddPanelPageOnDemand([&host] { return new CUseSeacherDialog(host); }, 132,
+                              QStringLiteral("用途检索"));
+    tabs.AddPanelPageOnDemand([&host] { return new CShiSearcherDialog(host); }, 146,
+                              QStringLiteral("化学式检索"));
+    tabs.AddPanelPageOnDemand([&host] { return new CFindSearchDialog(host); }, 147,
+                              QStringLiteral("综合检索"));
     tabs.ShowPage(0);
 }

@@ -11,9 +11,9 @@ namespace {
 
 void FocusQueryField(CPanelTabCtrl& tabs)
 {
-    const TabPageEntry* page = tabs.PageEntryAt(tabs.ShownPage());
+    const QWidget* page = tabs.PageWindow(tabs.ShownPage());
     // Each panel has one edit field, its query's.
-    auto* field = page ? page->m_pPageWnd->findChild<QLineEdit*>() : nullptr;
+    auto* field = page ? page->findChild<QLineEdit*>() : nullptr;
     if (!field)
         return;
     field->setFocus(Qt::ShortcutFocusReason);

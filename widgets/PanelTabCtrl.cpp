@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QTimerEvent>
 
+#include <utility>
+
 namespace {
 
 constexpr int kStripHeight = 23;
@@ -64,27 +66,74 @@ bool CPanelTabCtrl::Create(std::uint32_t style, const QRect& rect, QWidget* pare
 void CPanelTabCtrl::AddPanelPage(const PanelClass& panelClass, int templateId, const QString& title,
                                  const QIcon& icon)
 {
+    if (CDialog* page = MakePanelPage(panelClass, templateId))
+        AttachPageWindow(page, title, icon);
+}
+
+void CPanelTabCtrl::AddPanelPageOnDemand(const PanelClass& panelClass, int templateId,
+                                         const QString& title, const QIcon& icon)
+{
+    if (panelClass)
+        AttachPageOnDemand(
+            [this, panelClass, templateId] { return MakePanelPage(panelClass, templateId); }, title,
+            icon);
+}
+
+void CPanelTabCtrl::AttachPageOnDemand(std::function<QWidget*()> makePage, const QString& title,
+                                       const QIcon& icon)
+{
+    auto entry = std::make_unique<TabPageEntry>();
+    entry->m_MakePage = std::move(makePage);
+    entry->m_strCaption = title;
+    entry->m_hTabIcon = icon;
+    m_Pages.push_back(std::move(entry));
+}
+
+CDialog* CPanelTabCtrl::MakePanelPage(const PanelClass& panelClass, int templateId)
+{
     CDialog* page = panelClass ? panelClass() : nullptr;
-    if (!page)
-        return;
-    if (!page->Create(templateId, this)) {
+    if (page && !page->Create(templateId, this)) {
         delete page;
-        return;
+        return nullptr;
     }
-    AttachPageWindow(page, title, icon);
+    return page;
 }
 
 void CPanelTabCtrl::AttachPageWindow(QWidget* page, const QString& title, const QIcon& icon)
 {
     Q_ASSERT(page);
     auto entry = std::make_unique<TabPageEntry>();
-    entry->m_pPageWnd = page;
     entry->m_strCaption = title;
     entry->m_hTabIcon = icon;
-    page->setParent(this);
-    page->setGeometry(PageAreaRect());
-    page->hide();
+    PlacePageWindow(*entry, page, PageAreaRect());
     m_Pages.push_back(std::move(entry));
+}
+
+void CPanelTabCtrl::PlacePageWindow(TabPageEntry& entry, QWidget* page, const QRect& where)
+{
+    entry.m_pPageWnd = page;
+    page->setParent(this);
+    page->setGeometry(where);
+    page->hide();
+}
+
+QWidget* CPanelTabCtrl::PageWindow(int index)
+{
+    TabPageEntry* page = PageEntryAt(index);
+    if (!page || page->m_pPageWnd || !page->m_MakePage)
+        return page ? page->m_pPageWnd : nullptr;
+    QWidget* made = std::exchange(page->m_MakePage, {})();
+    if (!made) {
+        m_Pages.erase(m_Pages.begin() + index);
+        if (m_nShownPage > index)
+            --m_nShownPage;
+        LayoutTabs();
+        update();
+        return nullptr;
+    }
+    // Made after the tabs were laid out, it goes where the layout put the others.
+    PlacePageWindow(*page, made, page->m_rcHeader.isEmpty() ? PageAreaRect() : LaidOutPageRect());
+    return made;
 }
 
 void CPanelTabCtrl::ShowPage(int index)
@@ -93,9 +142,9 @@ void CPanelTabCtrl::ShowPage(int index)
         return;
     if (TabPageEntry* shown = PageEntryAt(m_nShownPage))
         shown->m_pPageWnd->hide();
-    TabPageEntry* page = PageEntryAt(index);
-    if (!page)
+    if (!PageWindow(index))
         return;
+    TabPageEntry* page = PageEntryAt(index);
     m_nShownPage = index;
     if (m_nTabStyle & TABSTYLE_ANIMATE) {
         g_AnimationStep = 0;
@@ -134,8 +183,7 @@ void CPanelTabCtrl::LayoutTabs()
 {
     if (m_Pages.empty())
         return;
-    const int inset = m_nFrameKind + 1;
-    const QRect pageRect = PageAreaRect().adjusted(inset, inset, -inset, -inset);
+    const QRect pageRect = LaidOutPageRect();
     const int width = this->width();
     const int height = this->height();
     const QRect strip = (m_nTabStyle & TABSTYLE_BOTTOM)
@@ -150,10 +198,17 @@ void CPanelTabCtrl::LayoutTabs()
         page->m_rcHeader = RectFromEdges(x, strip.top(), x + w - 1, strip.top() + strip.height());
         x += w;
         total += w;
-        page->m_pPageWnd->setGeometry(pageRect);
+        if (page->m_pPageWnd)
+            page->m_pPageWnd->setGeometry(pageRect);
     }
     if (!(m_nTabStyle & TABSTYLE_EQUALWIDTH) && total > strip.width())
         NarrowTabs(strip);
+}
+
+QRect CPanelTabCtrl::LaidOutPageRect() const
+{
+    const int inset = m_nFrameKind + 1;
+    return PageAreaRect().adjusted(inset, inset, -inset, -inset);
 }
 
 void CPanelTabCtrl::NarrowTabs(const QRect& strip)
@@ -230,8 +285,7 @@ void CPanelTabCtrl::timerEvent(QTimerEvent* event)
     // The new page slides in from the left: first with its right edge at x = 10, then a tenth
     // of its width further at each tick, and at the last tick into its place.
     TabPageEntry* page = PageEntryAt(m_nShownPage);
-    const int inset = m_nFrameKind + 1;
-    const QRect target = PageAreaRect().adjusted(inset, inset, -inset, -inset);
+    const QRect target = LaidOutPageRect();
     ++g_AnimationStep;
     if (!page || g_AnimationStep > kAnimationSteps) {
         killTimer(m_nAnimationTimer);

@@ -43,8 +43,22 @@ public:
     void AddPanelPage(const PanelClass& panelClass, int templateId, const QString& title,
                       const QIcon& icon = QIcon());
 
+    /// Adds a tab with `title` whose page AddPanelPage() would make, but makes the page only
+    /// when it is first needed, as AttachPageOnDemand() does.
+    void AddPanelPageOnDemand(const PanelClass& panelClass, int templateId, const QString& title,
+                              const QIcon& icon = QIcon());
+
+    /// Adds a tab with `title` whose page `makePage` makes when it is first needed: when it is
+    /// shown or PageWindow() asks for it. A window that shows one page of several is built
+    /// sooner that way. A page that cannot be made then (a null window) takes its tab with it.
+    void AttachPageOnDemand(std::function<QWidget*()> makePage, const QString& title,
+                            const QIcon& icon = QIcon());
+
     /// Adds `page` (which the control then owns) as a hidden page in the page area.
     void AttachPageWindow(QWidget* page, const QString& title, const QIcon& icon = QIcon());
+
+    /// The window of page `index`, made now if it was still to be made; null if there is none.
+    QWidget* PageWindow(int index);
 
     /// Shows page `index` and hides the one shown before. Does not repaint the tabs.
     void ShowPage(int index);
@@ -75,6 +89,11 @@ protected:
 
 private:
     int NaturalWidth(const TabPageEntry& page) const;
+    /// Where LayoutTabs() puts every page window.
+    QRect LaidOutPageRect() const;
+    /// Makes a panel page from its class and template, or null when it cannot be made.
+    CDialog* MakePanelPage(const PanelClass& panelClass, int templateId);
+    void PlacePageWindow(TabPageEntry& entry, QWidget* page, const QRect& where);
     void NarrowTabs(const QRect& strip);
 
     bool m_bFillOnErase = true;

@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
 class QFontMetrics;
 class QPainter;
 class QWidget;
@@ -15,7 +17,9 @@ class QWidget;
 /// right and bottom are exclusive.
 struct TabPageEntry
 {
-    QWidget* m_pPageWnd = nullptr;
+    QWidget* m_pPageWnd = nullptr; ///< null while the page is still to be made
+    /// Makes the page window, for a page made when it is first needed; empty once it is made.
+    std::function<QWidget*()> m_MakePage;
     QString m_strCaption;
     QIcon m_hTabIcon;
     QRect m_rcHeader;

@@ -63,7 +63,7 @@ TEST(DesktopSmoke, StartsSearchesOpensAPageAndClosesCleanly)
 
         QTest::mouseClick(&frame.m_SearchTabs, Qt::LeftButton, {},
                           frame.m_SearchTabs.PageEntryAt(1)->m_rcHeader.center());
-        auto* cas = qobject_cast<CCASSearchDialog*>(frame.m_SearchTabs.PageEntryAt(1)->m_pPageWnd);
+        auto* cas = qobject_cast<CCASSearchDialog*>(frame.m_SearchTabs.PageWindow(1));
         ASSERT_NE(cas, nullptr);
         QTest::keyClicks(qobject_cast<QLineEdit*>(cas->GetDlgItem(1006)), "64-1");
         QTest::mouseClick(cas->GetDlgItem(CSearchPanel::kSearchButtonId), Qt::LeftButton);

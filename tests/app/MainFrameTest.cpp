@@ -158,7 +158,7 @@ TEST_F(StartUp, ALookupByCasNumberShowsTheReagentAndKeepsTheTitle)
 
     QTest::mouseClick(&frame.m_SearchTabs, Qt::LeftButton, {},
                       frame.m_SearchTabs.PageEntryAt(1)->m_rcHeader.center());
-    auto* cas = qobject_cast<CCASSearchDialog*>(frame.m_SearchTabs.PageEntryAt(1)->m_pPageWnd);
+    auto* cas = qobject_cast<CCASSearchDialog*>(frame.m_SearchTabs.PageWindow(1));
     ASSERT_TRUE(cas->isVisible());
     QTest::keyClicks(qobject_cast<QLineEdit*>(cas->GetDlgItem(1006)), "67-");
     QTest::mouseClick(cas->GetDlgItem(CSearchPanel::kSearchButtonId), Qt::LeftButton);

@@ -59,7 +59,7 @@ struct FrameFixture : ::testing::Test
 
     CSearchPanel* Panel(int index)
     {
-        return qobject_cast<CSearchPanel*>(frame->m_SearchTabs.PageEntryAt(index)->m_pPageWnd);
+        return qobject_cast<CSearchPanel*>(frame->m_SearchTabs.PageWindow(index));
     }
 
     // A double click on the name in the name panel's list, as the user opens a reagent.

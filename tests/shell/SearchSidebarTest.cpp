@@ -71,7 +71,7 @@ struct SidebarFixture : ::testing::Test
 
     template <class Panel> Panel* Page(int index)
     {
-        return qobject_cast<Panel*>(tabs.PageEntryAt(index)->m_pPageWnd);
+        return qobject_cast<Panel*>(tabs.PageWindow(index));
     }
 };
 
@@ -91,6 +91,10 @@ TEST_F(SidebarFixture, FiveTabsInOrderWithTheNamePanelShownAndTheStartPageCurren
         EXPECT_EQ(tabs.PageEntryAt(i)->m_strCaption, titles[i]);
         EXPECT_TRUE(tabs.PageEntryAt(i)->m_hTabIcon.isNull());
     }
+    // Only the panel shown is made with the window; each other one when first asked for.
+    EXPECT_NE(tabs.PageEntryAt(0)->m_pPageWnd, nullptr);
+    for (int i = 1; i < 5; ++i)
+        EXPECT_EQ(tabs.PageEntryAt(i)->m_pPageWnd, nullptr) << i;
     EXPECT_NE(Page<CNameSearchDialog>(0), nullptr);
     EXPECT_NE(Page<CCASSearchDialog>(1), nullptr);
     EXPECT_NE(Page<CUseSeacherDialog>(2), nullptr);

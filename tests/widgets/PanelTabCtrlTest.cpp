@@ -201,6 +201,52 @@ TEST_F(TabFixture, APanelWhoseTemplateCannotBeReadAddsNoPage)
     EXPECT_EQ(tabs->PageCount(), 4);
 }
 
+TEST_F(TabFixture, APageOnDemandIsMadeOnceWhenFirstShownWhereTheOthersLie)
+{
+    int made = 0;
+    tabs->AttachPageOnDemand(
+        [&made] {
+            ++made;
+            return new QWidget;
+        },
+        QStringLiteral("综合检索"));
+    ASSERT_EQ(tabs->PageCount(), 5);
+    tabs->resize(320, 380);
+    tabs->LayoutTabs();
+    EXPECT_EQ(made, 0);
+    EXPECT_EQ(tabs->PageEntryAt(4)->m_pPageWnd, nullptr);
+    EXPECT_FALSE(tabs->PageEntryAt(4)->m_rcHeader.isEmpty()); // its tab is laid out meanwhile
+
+    tabs->ShowPage(4);
+    QWidget* page = tabs->PageEntryAt(4)->m_pPageWnd;
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(page->parentWidget(), tabs);
+    EXPECT_EQ(page->geometry(), pages[0]->geometry());
+    EXPECT_TRUE(page->isVisibleTo(tabs));
+    tabs->ShowPage(0);
+    tabs->ShowPage(4);
+    EXPECT_EQ(tabs->PageWindow(4), page);
+    EXPECT_EQ(made, 1);
+}
+
+TEST_F(TabFixture, APageOnDemandThatCannotBeMadeTakesItsTabWithIt)
+{
+    tabs->AddPanelPageOnDemand([] { return new CDialog; }, 99999, QStringLiteral("x"));
+    tabs->AttachPageOnDemand([] { return new QWidget; }, QStringLiteral("y"));
+    tabs->AddPanelPageOnDemand(nullptr, 130, QStringLiteral("z")); // adds nothing
+    ASSERT_EQ(tabs->PageCount(), 6);
+    tabs->ShowPage(5);
+    ASSERT_EQ(tabs->ShownPage(), 5);
+
+    EXPECT_EQ(tabs->PageWindow(4), nullptr);
+    ASSERT_EQ(tabs->PageCount(), 5);
+    // The page shown is still the one shown, one place further left.
+    EXPECT_EQ(tabs->ShownPage(), 4);
+    EXPECT_EQ(tabs->PageEntryAt(4)->m_strCaption, QStringLiteral("y"));
+    EXPECT_TRUE(tabs->PageWindow(4)->isVisibleTo(tabs));
+}
+
 TEST(TabAnimationTest, ThePageSlidesInFromTheLeftAndEndsInThePageArea)
 {
     QWidget parent;
