@@ -13,9 +13,11 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -208,6 +210,9 @@ void CVELMORView::OnFilePrint()
 
 void CVELMORView::paintEvent(QPaintEvent* event)
 {
+    // Run once this paint, the last of the window's first, is over.
+    if (m_AfterFirstPaint)
+        QTimer::singleShot(0, this, std::exchange(m_AfterFirstPaint, {}));
     QPainter painter(viewport());
     // A business-cooperation request shows the start page for one paint in this state too.
     if (!m_LoadFailure.isEmpty() && m_SpecialPage.empty()) {

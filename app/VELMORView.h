@@ -13,6 +13,7 @@
 #include <QSize>
 #include <QTimer>
 
+#include <functional>
 #include <future>
 #include <memory>
 #include <optional>
@@ -214,6 +215,7 @@ private:
     QTimer m_AutoScroll;     // scrolls while the pointer is above or below the viewport
     std::shared_future<LoadSummary> m_PendingLoad; // a load begun before the first set-up
     StartPageDrawing m_StartPageAhead;             // the start page drawn for the first paint
+    std::function<void()> m_AfterFirstPaint;       // what waits for the first paint
     // Two transparent labels the view carries; they are never shown and never get a window.
     CStaticTrans m_TransLabel1;
     CStaticTrans m_TransLabel2;

@@ -55,4 +55,7 @@ void CVELMORView::OnInitialUpdate()
     AssembleSearchSidebar(*frame, frame->m_LeftCtrBar, frame->m_SearchTabs, *frame);
     InstallSidebarKeys(*frame, frame->m_SearchTabs);
     frame->RecalcLayout();
+    // The panels not shown are made as soon as the window has been painted: the first paint
+    // does not wait for them, and the user finds every one of them made.
+    m_AfterFirstPaint = [frame] { frame->m_SearchTabs.MakePendingPages(); };
 }

@@ -136,6 +136,13 @@ QWidget* CPanelTabCtrl::PageWindow(int index)
     return made;
 }
 
+void CPanelTabCtrl::MakePendingPages()
+{
+    // From the last: a page that cannot be made takes its tab, and moves those after it.
+    for (int i = PageCount() - 1; i >= 0; --i)
+        PageWindow(i);
+}
+
 void CPanelTabCtrl::ShowPage(int index)
 {
     if (index == m_nShownPage)

@@ -49,8 +49,9 @@ public:
                               const QIcon& icon = QIcon());
 
     /// Adds a tab with `title` whose page `makePage` makes when it is first needed: when it is
-    /// shown or PageWindow() asks for it. A window that shows one page of several is built
-    /// sooner that way. A page that cannot be made then (a null window) takes its tab with it.
+    /// shown, or PageWindow() or MakePendingPages() asks for it. A window that shows one page
+    /// of several is shown sooner that way. A page that cannot be made then (a null window) takes
+    /// its tab with it.
     void AttachPageOnDemand(std::function<QWidget*()> makePage, const QString& title,
                             const QIcon& icon = QIcon());
 
@@ -59,6 +60,9 @@ public:
 
     /// The window of page `index`, made now if it was still to be made; null if there is none.
     QWidget* PageWindow(int index);
+
+    /// Makes every page still to be made.
+    void MakePendingPages();
 
     /// Shows page `index` and hides the one shown before. Does not repaint the tabs.
     void ShowPage(int index);

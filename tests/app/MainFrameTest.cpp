@@ -149,6 +149,20 @@ TEST_F(StartUp, ThePageViewIsPaintedAfterTheSidebarSoThatItsWaitForTheStartPageC
     EXPECT_EQ(paints.order, (QStringList{QStringLiteral("list"), QStringLiteral("view")}));
 }
 
+TEST_F(StartUp, ThePanelsNotShownAreMadeOnceTheWindowHasBeenPainted)
+{
+    const std::string database = SmallDatabase();
+    Start(&database);
+    const CPanelTabCtrl& tabs = Frame().m_SearchTabs;
+    ASSERT_EQ(tabs.PageCount(), 5);
+    // The window is shown, and painted once its events have been processed.
+    QTest::qWait(50);
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_NE(tabs.PageEntryAt(i)->m_pPageWnd, nullptr) << i;
+        EXPECT_EQ(tabs.PageEntryAt(i)->m_pPageWnd->isVisible(), i == 0) << i;
+    }
+}
+
 TEST_F(StartUp, ALookupByCasNumberShowsTheReagentAndKeepsTheTitle)
 {
     const std::string database = SmallDatabase();

@@ -234,17 +234,19 @@ TEST_F(TabFixture, APageOnDemandThatCannotBeMadeTakesItsTabWithIt)
 {
     tabs->AddPanelPageOnDemand([] { return new CDialog; }, 99999, QStringLiteral("x"));
     tabs->AttachPageOnDemand([] { return new QWidget; }, QStringLiteral("y"));
+    tabs->AttachPageOnDemand([] { return new QWidget; }, QStringLiteral("w"));
     tabs->AddPanelPageOnDemand(nullptr, 130, QStringLiteral("z")); // adds nothing
-    ASSERT_EQ(tabs->PageCount(), 6);
-    tabs->ShowPage(5);
-    ASSERT_EQ(tabs->ShownPage(), 5);
+    ASSERT_EQ(tabs->PageCount(), 7);
+    tabs->ShowPage(6);
+    ASSERT_EQ(tabs->ShownPage(), 6);
 
-    EXPECT_EQ(tabs->PageWindow(4), nullptr);
-    ASSERT_EQ(tabs->PageCount(), 5);
-    // The page shown is still the one shown, one place further left.
-    EXPECT_EQ(tabs->ShownPage(), 4);
+    tabs->MakePendingPages();
+    ASSERT_EQ(tabs->PageCount(), 6);
     EXPECT_EQ(tabs->PageEntryAt(4)->m_strCaption, QStringLiteral("y"));
-    EXPECT_TRUE(tabs->PageWindow(4)->isVisibleTo(tabs));
+    EXPECT_NE(tabs->PageEntryAt(4)->m_pPageWnd, nullptr);
+    // The page shown is still the one shown, one place further left.
+    EXPECT_EQ(tabs->ShownPage(), 5);
+    EXPECT_TRUE(tabs->PageWindow(5)->isVisibleTo(tabs));
 }
 
 TEST(TabAnimationTest, ThePageSlidesInFromTheLeftAndEndsInThePageArea)
