@@ -1,6 +1,7 @@
 #include "MainFrm.h"
 
 #include "CommandEvent.h"
+#include "DialogUnits.h"
 #include "LockKeyState.h"
 #include "NotifyEvent.h"
 #include "Trace.h"
@@ -53,6 +54,10 @@ int CMainFrame::OnCreate()
     frameLayout->setContentsMargins(0, 0, 0, 0);
     frameLayout->setSpacing(0);
 
+    // The frame's own texts, the status bar's, are in the face a Chinese Windows desktop
+    // shows them in, 宋体 at 9 points, as the window's other texts are. Set before the bar is
+    // made, which measures its texts at once: the start then loads no other family for them.
+    setFont(DialogFont(QStringLiteral("宋体"), 9));
     m_wndStatusBar = new QStatusBar(this);
     m_MessagePane = new QLabel(QString::fromUtf8(kIdleMessage), m_wndStatusBar);
     m_wndStatusBar->addWidget(m_MessagePane, 1);

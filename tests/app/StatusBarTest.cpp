@@ -2,6 +2,7 @@
 // indicators. The lock keys come from the test, which stands in for the platform's report.
 
 #include "DialogToolBar.h"
+#include "DialogUnits.h"
 #include "LockKeyState.h"
 #include "MainFrm.h"
 #include "TestDatabase.h"
@@ -64,6 +65,22 @@ TEST_F(StatusBar, TheLockIndicatorsFollowTheMessageInTheOrderCapsNumScroll)
     EXPECT_EQ(Panes(), (QStringList{"就绪", "大写", "数字", "滚动"}));
     for (int i = 0; i < 3; ++i)
         EXPECT_GT(frame->IndicatorPane(i).width(), 0);
+}
+
+TEST_F(StatusBar, ItsTextsAreInTheSongFaceAtNinePoints)
+{
+    Open({true, true, true});
+    QList<QLabel*> panes = frame->StatusBar().findChildren<QLabel*>();
+    ASSERT_EQ(panes.size(), 4);
+    for (const QLabel* pane : panes) {
+        EXPECT_EQ(pane->font().family(), QStringLiteral("宋体")) << pane->text().toStdString();
+        EXPECT_EQ(pane->font().pixelSize(), 12) << pane->text().toStdString();
+    }
+    // Measured in that face too: a pane is as wide as its text there, and more.
+    const QFontMetrics song(DialogFont(QStringLiteral("宋体"), 9));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_GE(frame->IndicatorPane(i).width(),
+                  song.horizontalAdvance(frame->IndicatorPane(i).text()) + 12);
 }
 
 TEST_F(StatusBar, OnlyTheKeysThatAreOnAreLitAndAKeyReleaseUpdatesThem)
