@@ -11,12 +11,9 @@
 #include <utility>
 #include <vector>
 
-StartPageAhead StartPageAhead::Draw(int width, qreal ratio, const QColor& background,
-                                    const std::function<void()>& fontsLoaded)
+StartPageAhead StartPageAhead::Draw(int width, qreal ratio, const QColor& background)
 {
     PageCanvas canvas{QDir()};
-    if (fontsLoaded)
-        fontsLoaded();
     RecordedMeasures measures(canvas);
     PageLayout layout =
         ComposeStartPage(PageRequest{kStartPageName, {}, PageSize{width, 0}}, measures);
@@ -74,17 +71,12 @@ StartPageDrawing::StartPageDrawing(int width, qreal ratio, const QColor& backgro
 {
     std::promise<StartPageAhead> drawn;
     std::future<StartPageAhead> future = drawn.get_future();
-    // Dropped unkept when the drawing fails first, which ends any wait for it as well.
-    std::promise<void> fonts;
-    std::shared_future<void> fontsLoaded = fonts.get_future().share();
-    const bool waitsForLoad = after.valid();
     try {
-        m_Thread = std::jthread([=, drawn = std::move(drawn), fonts = std::move(fonts)]() mutable {
+        m_Thread = std::jthread([=, drawn = std::move(drawn)]() mutable {
             try {
                 if (after.valid())
                     after.get();
-                drawn.set_value(StartPageAhead::Draw(width, ratio, background,
-                                                     [&fonts] { fonts.set_value(); }));
+                drawn.set_value(StartPageAhead::Draw(width, ratio, background));
             } catch (...) {
                 drawn.set_exception(std::current_exception());
             }
@@ -93,8 +85,6 @@ StartPageDrawing::StartPageDrawing(int width, qreal ratio, const QColor& backgro
         return;
     }
     m_Drawn = std::move(future);
-    if (!waitsForLoad)
-        m_FontsLoaded = std::move(fontsLoaded);
 }
 
 std::optional<StartPageAhead> StartPageDrawing::take()

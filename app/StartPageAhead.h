@@ -7,7 +7,6 @@
 #include <QColor>
 #include <QImage>
 
-#include <functional>
 #include <future>
 #include <optional>
 #include <thread>
@@ -22,10 +21,8 @@ class StartPageAhead
 {
 public:
     /// Composes and draws the start page for a client area `width` pixels wide, at `ratio`
-    /// device pixels per pixel, on `background`. Any thread may do it. `fontsLoaded`, where
-    /// given, is called once the page's fonts are loaded, before the page is composed.
-    static StartPageAhead Draw(int width, qreal ratio, const QColor& background,
-                               const std::function<void()>& fontsLoaded = {});
+    /// device pixels per pixel, on `background`. Any thread may do it.
+    static StartPageAhead Draw(int width, qreal ratio, const QColor& background);
 
     /// Paints the start page that `request` selects for its client width, as a PageCanvas
     /// would paint it: each line's band of the drawing, moved sideways to where the line
@@ -62,22 +59,11 @@ public:
     /// True until the drawing is taken, unless nothing is being drawn.
     bool pending() const { return m_Drawn.valid(); }
 
-    /// Waits until the drawing has loaded the page's fonts, or has failed. Qt's font database
-    /// has one lock for the whole process: a window measuring its first texts meanwhile kept
-    /// both threads waiting on each other in turns, which finished both later. Returns at once
-    /// when nothing is drawn, and when the drawing waits for a load first.
-    void awaitFonts() const
-    {
-        if (m_FontsLoaded.valid())
-            m_FontsLoaded.wait();
-    }
-
     /// Waits for the drawing, but not for its thread to end, which takes a while more: the
     /// thread's own fonts go with it. Nothing when the drawing failed.
     std::optional<StartPageAhead> take();
 
 private:
     std::future<StartPageAhead> m_Drawn;
-    std::shared_future<void> m_FontsLoaded; // none when the drawing waits for a load
-    std::jthread m_Thread;                  // joined when the drawing goes
+    std::jthread m_Thread; // joined when the drawing goes
 };

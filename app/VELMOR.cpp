@@ -106,8 +106,6 @@ bool CVELMORApp::ProcessShellCommand()
                                AllocationsMayFail() ? load : std::shared_future<LoadSummary>());
     m_pMainWnd = std::make_unique<CMainFrame>(*m_pDocument);
     m_pMainWnd->setWindowIcon(WindowIcon());
-    // The frame's first texts are measured once the start page has its fonts.
-    startPage.awaitFonts();
     if (!m_pMainWnd->LoadFrame())
         return false;
     auto* view = new CVELMORView(*m_pDocument);

@@ -108,29 +108,6 @@ TEST(StartPageDrawing, IsDrawnAtOnceOrOnlyAfterALoadThatSucceeded)
     EXPECT_FALSE(afterFailure.take());
 }
 
-TEST(StartPageDrawing, AWaitForItsFontsEndsAndNeverWaitsForALoad)
-{
-    StartPageDrawing().awaitFonts();
-
-    StartPageDrawing drawing(kDrawnWidth, 1.0, Qt::white);
-    drawing.awaitFonts();
-    EXPECT_TRUE(drawing.take());
-
-    // A drawing that waits for a load has not begun: waiting for its fonts would wait for the
-    // load, which the caller may be about to run itself.
-    std::promise<LoadSummary> loading;
-    StartPageDrawing afterLoad(kDrawnWidth, 1.0, Qt::white, loading.get_future().share());
-    afterLoad.awaitFonts();
-    loading.set_value(LoadSummary());
-    EXPECT_TRUE(afterLoad.take());
-
-    std::promise<LoadSummary> failing;
-    failing.set_exception(std::make_exception_ptr(std::bad_alloc()));
-    StartPageDrawing afterFailure(kDrawnWidth, 1.0, Qt::white, failing.get_future().share());
-    afterFailure.awaitFonts();
-    EXPECT_FALSE(afterFailure.take());
-}
-
 using StartPageInTheView = ShownView;
 
 TEST_F(StartPageInTheView, OnlyTheFirstPaintOfTheStartPageCopiesTheDrawing)
