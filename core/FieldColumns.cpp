@@ -53,8 +53,6 @@ void FieldColumns::seal(int records)
         GiveBackPages(starts + records + 1, sizeof starts[0] * (kRecords - records));
     }
     GiveBackPages(&m_Table->ints[records], sizeof m_Table->ints[0] * (kRecords - records));
-    // The rest of the tables' last huge page.
-    GiveBackPages(m_Table + 1, m_Pages.size() - sizeof(Table));
     m_Sealed = records;
 }
 

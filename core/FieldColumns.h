@@ -107,12 +107,12 @@ public:
     /// `release` gives them back.
     void clear(bool release = false);
 
-    /// Takes note of `records`, the count the file announces: a load of many records takes
-    /// the room of its columns in huge pages from the start.
+    /// Takes note of `records`, the count the file announces: the columns of a load of many
+    /// records start with room for megabytes.
     void expect(int records);
 
-    /// Begins `record`: notes where it starts in every column. The tables, megabytes in one
-    /// mapping, lie on huge pages where the kernel has them, each brought in by its first write.
+    /// Begins `record`: notes where it starts in every column. The tables' pages come in at
+    /// their first write.
     void beginRecord(int record)
     {
         for (int c = 0; c < kColumnCount; ++c)

@@ -3,10 +3,7 @@
 #include <cstddef>
 
 /// Memory taken straight from the kernel in whole pages. Pages read before they are written
-/// are shared zero pages, so a large table nobody has written costs no memory. A table of a
-/// huge page or more lies on huge pages' boundaries and takes huge pages where the kernel has
-/// them: filled a batch of records at a time, its small pages cost microseconds each on some
-/// systems, more than zeroing a huge page.
+/// are shared zero pages, so a large table nobody has written costs no memory.
 class ZeroPages
 {
 public:
@@ -17,7 +14,7 @@ public:
     ~ZeroPages();
 
     void* data() const { return m_Data; }
-    /// The bytes mapped: `bytes` rounded up to whole pages, or to whole huge pages.
+    /// The bytes mapped: `bytes` rounded up to whole pages.
     std::size_t size() const { return m_Bytes; }
 
 private:
@@ -43,10 +40,9 @@ public:
     /// fixed-size copy that may write past its end.
     static constexpr std::size_t kPadding = 32;
 
-    /// Whether the buffer, while it has no room, is to take huge pages from its first byte
-    /// when it may come to hold megabytes: it is a column of a large load, which on some
-    /// systems costs less in huge pages than in small pages brought in one by one, even where
-    /// it holds less than a huge page.
+    /// Whether the buffer, while it has no room, is to come to hold megabytes: it is a column
+    /// of a large load, whose first room is then two megabytes of address space, so that it
+    /// moves a few times only as it grows.
     void expectLarge(bool large) { m_ExpectLarge = large; }
 
     /// Adds `bytes` bytes at the end and returns where they start, for the caller to fill;
@@ -83,7 +79,7 @@ private:
 
     char* m_Data = nullptr;
     std::size_t m_Size = 0;
-    std::size_t m_Ready = 0; ///< bytes of room made ready: brought in, or on huge pages
+    std::size_t m_Ready = 0; ///< bytes of room brought in
     std::size_t m_Capacity = 0;
     bool m_ExpectLarge = false;
 };
@@ -91,10 +87,6 @@ private:
 /// Brings in the pages of the `bytes` bytes at `start` (widened to whole pages) for writing,
 /// in one call: on some systems, a page fault costs ten times as much as a page brought in
 /// with others. Where the system cannot, the pages come in one by one as they are written.
-/// Only for small pages: while the call runs, the address space is locked against the other
-/// threads' mappings, and a huge page brought in is zeroed all the while, so that the window
-/// being built at start-up waited on the load for milliseconds. A huge page comes in at its
-/// first write, with one fault and no such lock.
 void BringInPages(void* start, std::size_t bytes);
 
 /// Gives back the whole pages within the `bytes` bytes at `start`; they read as zeros again.
