@@ -64,8 +64,8 @@ TEST(LoaderLimits, TrailingSparseZerosAreNeitherReadNorKept)
         << "at most the read-ahead past";
     EXPECT_LT(ProcNumber("/proc/self/status", "VmSize:") * 1024 - spaceBefore, 8u << 20)
         << "memory for the records only";
-    // Table pages are brought in thousands of records at a time; those of records that never
-    // came are given back. (The address sanitizer's own memory makes the resident size say
+    // Table pages come in as records are written; those of records that never came are given
+    // back. (The address sanitizer's own memory makes the resident size say
     // nothing of the program's.)
     if (!kAddressSanitizer) {
         EXPECT_LT(ProcNumber("/proc/self/status", "VmRSS:") * 1024 - residentBefore, 512u << 10)
