@@ -26,7 +26,7 @@ void AssembleSearchSidebar(QWidget& frame, CGripperBar& bar, CPanelTabCtrl& tabs
     }
     tabs.Create(WS_CHILD | WS_VISIBLE | CPanelTabCtrl::TABSTYLE_TOP, QRect(0, 0, 100, 100), &bar,
                 kTabsId);
-    // Only the first panel is seen at first: the others are made when first shown, which
+    // Only the first panel is seen at first: the others are made when first asked for, which
     // takes most of the sidebar's share out of the start.
     tabs.AddPanelPageOnDemand([&host] { return new CNameSearchDialog(host); }, 130,
                               QStringLiteral("名称检索"));
