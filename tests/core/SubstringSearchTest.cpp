@@ -80,4 +80,28 @@ TEST_P(PartOfAHaystack, AnOccurrenceMayRunPastThePart)
     EXPECT_EQ(places.back(), 129u);
 }
 
+TEST_P(PartOfAHaystack, DenseAndSparseStretchesListTheSame)
+{
+    // Stretches of many candidates and of few, in turns over 40 KB: the search takes each
+    // kind its own way and must list the same occurrences either way, also for needles with
+    // bytes beyond the three it compares first, and beyond the first eight.
+    std::mt19937 random(11);
+    std::string haystack;
+    for (int stretch = 0; stretch < 10; ++stretch) {
+        const bool dense = stretch % 3 != 1;
+        for (int i = 0; i < 4096; ++i)
+            haystack +=
+                dense ? static_cast<char>('a' + random() % 3) : (random() % 500 == 0 ? 'a' : 'x');
+    }
+    for (const std::string needle : {"ab", "abc", "abca", "cabbac", "abcabcabca"}) {
+        const SubstringSearch search(haystack, needle, GetParam());
+        for (const auto& [from, to] : std::vector<std::pair<std::size_t, std::size_t>>{
+                 {0, haystack.size()}, {5000, 30000}, {4095, 12289}}) {
+            SCOPED_TRACE(needle + " from " + std::to_string(from) + " to " + std::to_string(to));
+            EXPECT_EQ(occurrencesIn(search, haystack, needle, from, to),
+                      plainOccurrences(haystack, needle, from, to));
+        }
+    }
+}
+
 } // namespace
