@@ -1,8 +1,11 @@
 #include "StartPageAhead.h"
 
 #include "PageCanvas.h"
+#include "VectorState.h"
 
+#include <QGlyphRun>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <climits>
@@ -10,6 +13,32 @@
 #include <system_error>
 #include <utility>
 #include <vector>
+
+namespace {
+
+/// Draws a Chinese character of the start page's title, as the page draws it, on `background`.
+/// The first text drawn makes Qt build the table it blends Chinese text with (its faces ask
+/// for gamma-corrected blending): some thousands of powers, which take a millisecond and a
+/// half when the vector registers' upper halves are left in use and a tenth of that when they
+/// are not. Hashing a string uses them, so the character is laid out first, then they are
+/// cleared, and the glyphs drawn as laid out.
+void DrawFirstText(qreal ratio, const QColor& background)
+{
+    QTextLayout layout(QStringLiteral("软"), PageCanvas::pageFont(PageFont::Title));
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    QImage image(QSize(32, 32) * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(background);
+    QPainter painter(&image);
+    ClearUpperVectorHalves();
+    for (const QGlyphRun& run : runs)
+        painter.drawGlyphRun(QPointF(0, 24), run);
+}
+
+} // namespace
 
 StartPageAhead StartPageAhead::Draw(int width, qreal ratio, const QColor& background)
 {
@@ -71,11 +100,17 @@ StartPageDrawing::StartPageDrawing(int width, qreal ratio, const QColor& backgro
 {
     std::promise<StartPageAhead> drawn;
     std::future<StartPageAhead> future = drawn.get_future();
+    // Kept until the thread ends, if it is not kept before: its end makes the wait for it end.
+    std::promise<void> firstText;
+    std::shared_future<void> firstTextDrawn = firstText.get_future().share();
     try {
-        m_Thread = std::jthread([=, drawn = std::move(drawn)]() mutable {
+        m_Thread = std::jthread([=, drawn = std::move(drawn),
+                                 firstText = std::move(firstText)]() mutable {
             try {
                 if (after.valid())
                     after.get();
+                DrawFirstText(ratio, background);
+                firstText.set_value();
                 drawn.set_value(StartPageAhead::Draw(width, ratio, background));
             } catch (...) {
                 drawn.set_exception(std::current_exception());
@@ -85,6 +120,13 @@ StartPageDrawing::StartPageDrawing(int width, qreal ratio, const QColor& backgro
         return;
     }
     m_Drawn = std::move(future);
+    m_FirstText = std::move(firstTextDrawn);
+}
+
+void StartPageDrawing::awaitFirstText() const
+{
+    if (m_FirstText.valid())
+        m_FirstText.wait();
 }
 
 std::optional<StartPageAhead> StartPageDrawing::take()

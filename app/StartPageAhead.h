@@ -59,11 +59,17 @@ public:
     /// True until the drawing is taken, unless nothing is being drawn.
     bool pending() const { return m_Drawn.valid(); }
 
+    /// Waits until the drawing's thread has drawn its first text, or has ended without. Qt
+    /// makes the table it blends all text with when any thread first draws text, unguarded:
+    /// no other thread may draw text before this returns.
+    void awaitFirstText() const;
+
     /// Waits for the drawing, but not for its thread to end, which takes a while more: the
     /// thread's own fonts go with it. Nothing when the drawing failed.
     std::optional<StartPageAhead> take();
 
 private:
     std::future<StartPageAhead> m_Drawn;
+    std::shared_future<void> m_FirstText;
     std::jthread m_Thread; // joined when the drawing goes
 };

@@ -110,6 +110,8 @@ bool CVELMORApp::ProcessShellCommand()
         return false;
     auto* view = new CVELMORView(*m_pDocument);
     m_pMainWnd->AttachView(view);
+    // Nothing has been painted yet; the set-up's messages and the first paint draw text.
+    startPage.awaitFirstText();
     view->AwaitStartPage(std::move(startPage));
     view->AwaitLoad(load);
     view->OnInitialUpdate();

@@ -9,6 +9,7 @@
 
 #include <QPainter>
 
+#include <chrono>
 #include <future>
 
 namespace {
@@ -106,6 +107,25 @@ TEST(StartPageDrawing, IsDrawnAtOnceOrOnlyAfterALoadThatSucceeded)
     failing.set_exception(std::make_exception_ptr(std::bad_alloc()));
     StartPageDrawing afterFailure(kDrawnWidth, 1.0, Qt::white, failing.get_future().share());
     EXPECT_FALSE(afterFailure.take());
+}
+
+TEST(StartPageDrawing, OtherThreadsDrawTextOnlyOnceItsThreadHasDrawnSome)
+{
+    // Before the load it waits for, the drawing has drawn nothing: the wait goes on.
+    std::promise<LoadSummary> load;
+    StartPageDrawing drawing(kDrawnWidth, 1.0, Qt::white, load.get_future().share());
+    auto waiting = std::async(std::launch::async, [&] { drawing.awaitFirstText(); });
+    EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
+    load.set_value(LoadSummary{});
+    waiting.get();
+    EXPECT_TRUE(drawing.take());
+
+    // A drawing that ends without drawing, or draws nothing at all, keeps no one waiting.
+    std::promise<LoadSummary> failing;
+    failing.set_exception(std::make_exception_ptr(std::bad_alloc()));
+    StartPageDrawing afterFailure(kDrawnWidth, 1.0, Qt::white, failing.get_future().share());
+    afterFailure.awaitFirstText();
+    StartPageDrawing().awaitFirstText();
 }
 
 using StartPageInTheView = ShownView;
