@@ -47,8 +47,9 @@ StartPageAhead StartPageAhead::Draw(int width, qreal ratio, const QColor& backgr
     PageLayout layout =
         ComposeStartPage(PageRequest{kStartPageName, {}, PageSize{width, 0}}, measures);
     measures.stopMeasuring();
-    QImage image(QSize(width, std::max(layout.bottom, 1)) * ratio,
-                 QImage::Format_ARGB32_Premultiplied);
+    // Opaque, as the page is: copied onto a backing store of that format, as X11's usually is,
+    // a band is moved rather than blended.
+    QImage image(QSize(width, std::max(layout.bottom, 1)) * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(background);
     QPainter painter(&image);
