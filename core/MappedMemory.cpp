@@ -35,20 +35,6 @@ void* mapZeros(std::size_t bytes)
 
 } // namespace
 
-void BringInPages(void* start, std::size_t bytes)
-{
-#ifdef MADV_POPULATE_WRITE
-    const std::size_t page = pageSize();
-    const auto from = reinterpret_cast<std::uintptr_t>(start) / page * page;
-    const auto to = reinterpret_cast<std::uintptr_t>(start) + bytes;
-    if (to > from)
-        ::madvise(reinterpret_cast<void*>(from), wholePages(to - from), MADV_POPULATE_WRITE);
-#else
-    (void)start;
-    (void)bytes;
-#endif
-}
-
 void GiveBackPages(void* start, std::size_t bytes)
 {
     const std::size_t page = pageSize();
@@ -67,7 +53,7 @@ ZeroPages::~ZeroPages()
 
 GrowingBytes::GrowingBytes(GrowingBytes&& other) noexcept
     : m_Data(std::exchange(other.m_Data, nullptr)), m_Size(std::exchange(other.m_Size, 0)),
-      m_Ready(std::exchange(other.m_Ready, 0)), m_Capacity(std::exchange(other.m_Capacity, 0)),
+      m_Capacity(std::exchange(other.m_Capacity, 0)),
       m_ExpectLarge(other.m_ExpectLarge)
 {
 }
@@ -78,7 +64,6 @@ GrowingBytes& GrowingBytes::operator=(GrowingBytes&& other) noexcept
         clear();
         m_Data = std::exchange(other.m_Data, nullptr);
         m_Size = std::exchange(other.m_Size, 0);
-        m_Ready = std::exchange(other.m_Ready, 0);
         m_Capacity = std::exchange(other.m_Capacity, 0);
         m_ExpectLarge = other.m_ExpectLarge;
     }
@@ -96,7 +81,6 @@ void GrowingBytes::clear()
         ::munmap(m_Data, m_Capacity);
     m_Data = nullptr;
     m_Size = 0;
-    m_Ready = 0;
     m_Capacity = 0;
 }
 
@@ -105,18 +89,6 @@ void GrowingBytes::trim()
     const std::size_t kept = wholePages(m_Size);
     if (kept < m_Capacity)
         ::madvise(m_Data + kept, m_Capacity - kept, MADV_DONTNEED);
-    m_Ready = std::min(m_Ready, kept);
-}
-
-void GrowingBytes::makeReady(std::size_t needed, std::size_t spareLimit)
-{
-    if (m_Capacity < needed)
-        reserve(needed, spareLimit);
-    // A quarter megabyte at a time: few calls, and little brought in that is not written.
-    constexpr std::size_t kAhead = 256 * 1024;
-    const std::size_t ready = std::min(m_Capacity, wholePages(needed) + kAhead);
-    BringInPages(m_Data + m_Ready, ready - m_Ready);
-    m_Ready = ready;
 }
 
 void GrowingBytes::reserve(std::size_t needed, std::size_t spareLimit)
@@ -127,8 +99,11 @@ void GrowingBytes::reserve(std::size_t needed, std::size_t spareLimit)
     // unbacked by the host, and its first write then took milliseconds, so that one start in
     // ten loaded 20,000 records in 20 ms to 60 ms instead of 6 ms.
     // A large column's first room is two megabytes of address space, of which only what is
-    // brought in costs memory: it then moves a few times only, and every move of pages in use
+    // written costs memory: it then moves a few times only, and every move of pages in use
     // interrupts the process's other threads to flush their address translations.
+    // Pages come in at their first write, not ahead in batches: a batch brought in holds the
+    // process's address space locked while the kernel fills it, and the window, built beside
+    // the load, waited for every mapping it made in that time (some 2 ms of the start).
     const std::size_t firstCapacity = m_ExpectLarge ? 2 * 1024 * 1024 : 64 * 1024;
     const std::size_t wanted = std::max({needed, 2 * m_Capacity, firstCapacity});
     const std::size_t limit = spareLimit > SIZE_MAX - needed ? SIZE_MAX : needed + spareLimit;

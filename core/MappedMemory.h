@@ -51,8 +51,8 @@ public:
     /// std::bad_alloc when the system refuses.
     char* extend(std::size_t bytes, std::size_t spareLimit)
     {
-        if (m_Ready - m_Size < bytes + kPadding)
-            makeReady(m_Size + bytes + kPadding, spareLimit);
+        if (m_Capacity - m_Size < bytes + kPadding)
+            reserve(m_Size + bytes + kPadding, spareLimit);
         char* at = m_Data + m_Size;
         m_Size += bytes;
         return at;
@@ -72,22 +72,13 @@ public:
     void clear();
 
 private:
-    /// Makes the first `needed` bytes writable room with their pages in memory, growing the
-    /// room when it must and bringing in pages ahead of the bytes.
-    void makeReady(std::size_t needed, std::size_t spareLimit);
     void reserve(std::size_t needed, std::size_t spareLimit);
 
     char* m_Data = nullptr;
     std::size_t m_Size = 0;
-    std::size_t m_Ready = 0; ///< bytes of room brought in
     std::size_t m_Capacity = 0;
     bool m_ExpectLarge = false;
 };
-
-/// Brings in the pages of the `bytes` bytes at `start` (widened to whole pages) for writing,
-/// in one call: on some systems, a page fault costs ten times as much as a page brought in
-/// with others. Where the system cannot, the pages come in one by one as they are written.
-void BringInPages(void* start, std::size_t bytes);
 
 /// Gives back the whole pages within the `bytes` bytes at `start`; they read as zeros again.
 void GiveBackPages(void* start, std::size_t bytes);

@@ -74,8 +74,8 @@ TEST(GrowingBytes, ALargeBufferTakesNoHugePages)
 
 TEST(GrowingBytes, KeepsItsBytesWhileGrowingThroughLargeRoom)
 {
-    // Steps of odd sizes cross every page boundary and every step of the room brought in
-    // ahead at odd places; a tight spare limit makes the room grow by less than doubling.
+    // Steps of odd sizes cross every page boundary at odd places; a tight spare limit makes
+    // the room grow by less than doubling.
     for (const bool large : {false, true}) {
         for (const std::size_t spareLimit : {std::size_t{1} << 40, std::size_t{300'001}}) {
             GrowingBytes buffer;
