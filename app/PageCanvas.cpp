@@ -30,7 +30,10 @@ QFont arial(int pixelSize, bool bold)
     QFont font;
     // Text the Latin face lacks comes from the Chinese system face, as Windows links "宋体" to
     // "Arial"; naming it also spares a search of every installed font for each Chinese string.
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("宋体")});
+    // Both are named by the faces that stand in for them: by their own names, Qt tries each
+    // name and each stand-in in turn, loading a font engine for each, as it looks for a glyph.
+    font.setFamilies({QFont::substitute(QStringLiteral("Arial")),
+                      QFont::substitute(QStringLiteral("宋体"))});
     font.setStyleHint(QFont::SansSerif);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setPixelSize(pixelSize);

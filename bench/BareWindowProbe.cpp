@@ -27,7 +27,9 @@ int main(int argc, char** argv)
     auto* layout = new QVBoxLayout(&window);
     auto* label = new QLabel(QStringLiteral("软件介绍：本软件收集试剂词条近2万条。"));
     QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("宋体")});
+    // Named as the page names its faces.
+    font.setFamilies({QFont::substitute(QStringLiteral("Arial")),
+                      QFont::substitute(QStringLiteral("宋体"))});
     font.setPixelSize(16);
     label->setFont(font);
     layout->addWidget(label);
