@@ -22,7 +22,7 @@ QFont DialogFont(const QString& face, int points)
     // Made from the application's font, as a widget's font would be: measuring with it then
     // takes the application's (unhinted) glyphs, as drawing does.
     QFont font;
-    font.setFamily(face);
+    font.setFamily(QFont::substitute(face));
     font.setPixelSize(face == QStringLiteral("System") ? 16 : MulDiv(points, 96, 72));
     return font;
 }

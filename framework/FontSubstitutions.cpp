@@ -28,5 +28,7 @@ void InstallFontSubstitutions()
 
 bool IsWindowsSongFace(const QString& face)
 {
-    return face == QStringLiteral("宋体") || face == QStringLiteral("System");
+    // Qt keeps substitutes in lower case.
+    return face == QStringLiteral("宋体") || face == QStringLiteral("System") ||
+           face.compare(QString::fromUtf8(kSongStandIn), Qt::CaseInsensitive) == 0;
 }

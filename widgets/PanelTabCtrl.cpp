@@ -2,6 +2,7 @@
 
 #include "ControlId.h"
 #include "Dialog.h"
+#include "DialogUnits.h"
 #include "NotifyEvent.h"
 #include "PaintPrimitives.h"
 #include "RectEdges.h"
@@ -54,10 +55,7 @@ bool CPanelTabCtrl::Create(std::uint32_t style, const QRect& rect, QWidget* pare
     setAttribute(Qt::WA_OpaquePaintEvent);
     TabPens();
 
-    m_TabFont = QFont(); // from the application's font, whose glyphs the tabs are measured in
-    m_TabFont.setFamily(QStringLiteral("宋体"));
-    m_TabFont.setPixelSize(12);
-    m_TabFont.setWeight(QFont::Normal);
+    m_TabFont = DialogFont(QStringLiteral("宋体"), 9);
     setFont(m_TabFont);
     setVisible(style & WS_VISIBLE);
     return true;

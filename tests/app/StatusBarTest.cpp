@@ -9,6 +9,7 @@
 #include "UseSeacherDialog.h"
 #include "VELMORDoc.h"
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -73,7 +74,8 @@ TEST_F(StatusBar, ItsTextsAreInTheSongFaceAtNinePoints)
     QList<QLabel*> panes = frame->StatusBar().findChildren<QLabel*>();
     ASSERT_EQ(panes.size(), 4);
     for (const QLabel* pane : panes) {
-        EXPECT_EQ(pane->font().family(), QStringLiteral("宋体")) << pane->text().toStdString();
+        EXPECT_EQ(QFontInfo(pane->font()).family(), QStringLiteral("Noto Serif CJK SC"))
+            << pane->text().toStdString();
         EXPECT_EQ(pane->font().pixelSize(), 12) << pane->text().toStdString();
     }
     // Measured in that face too: a pane is as wide as its text there, and more.
