@@ -10,6 +10,7 @@ int MulDiv(int a, int b, int c);
 
 /// The font a dialog template names, at the pixel size a 96 dpi screen gives its point size.
 /// "System" is a bitmap face that exists in one size only, 16 pixels, whatever size is asked.
+/// A Windows face this desktop lacks is named by the face that stands in for it.
 QFont DialogFont(const QString& face, int points);
 
 /// The horizontal and vertical base units of a dialog font, by which dialog units become

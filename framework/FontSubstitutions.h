@@ -10,6 +10,7 @@
 void InstallFontSubstitutions();
 
 /// Whether `face` names one of the Windows Song faces ("宋体", or the system font of a Chinese
-/// desktop). Their cell is one em high and their Latin letters half an em wide, as the dialog
-/// templates were laid out; the face that stands in for them is taller and wider.
+/// desktop) or the face that stands in for them. Their cell is one em high and their Latin
+/// letters half an em wide, as the dialog templates were laid out; the face that stands in for
+/// them is taller and wider.
 bool IsWindowsSongFace(const QString& face);
