@@ -8,7 +8,8 @@ namespace {
 
 QFont SongFont(int pixelSize, bool bold)
 {
-    QFont font(QStringLiteral("宋体"));
+    // Named by its stand-in, as the dialogs' fonts are: Qt then finds it at once.
+    QFont font(QFont::substitute(QStringLiteral("宋体")));
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;

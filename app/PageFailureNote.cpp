@@ -30,7 +30,7 @@ void PaintOrNote(QPainter& painter, const QRect& area, const std::function<void(
         painter.restore();
         painter.fillRect(area, Qt::white);
         painter.setPen(Qt::black);
-        QFont font(QStringLiteral("宋体"));
+        QFont font(QFont::substitute(QStringLiteral("宋体")));
         font.setPixelSize(16);
         painter.setFont(font);
         painter.drawText(area.adjusted(15, 15, -15, -15), Qt::AlignLeft | Qt::AlignTop,
